@@ -1,0 +1,74 @@
+#include "engine/startup.h"
+
+#include "engine/gamma.h"
+#include "engine/monitor_edid.h"
+
+namespace plx {
+
+namespace {
+
+constexpr int kColorMgmtCaps = 121;
+constexpr int kCmGammaRamp = 2;
+
+void UseDefaultColorimetry(EngineState& state) {
+    state.redX = 0.64, state.redY = 0.33;
+    state.greenX = 0.30, state.greenY = 0.60;
+    state.blueX = 0.15, state.blueY = 0.06;
+    state.whiteX = 0.3127, state.whiteY = 0.3290;
+}
+
+// Loads the ramp for `gamma` on all channels and reads back the red estimate.
+bool LoadAndReadBack(Engine& engine, PLXRequest& probe, std::uint32_t gamma) {
+    Display& display = engine.os.display;
+    probe.redGamma = probe.greenGamma = probe.blueGamma = gamma;
+    buildRamp(probe);
+    if (!display.SetDeviceGammaRamp(engine.state.displayDc, probe.gammaRamp)) return false;
+    if (!display.GetDeviceGammaRamp(engine.state.displayDc, probe.gammaRamp)) return false;
+    estimateGammas(probe);
+    return true;
+}
+
+}  // namespace
+
+void probeGammaSupport(Engine& engine) {
+    EngineState& state = engine.state;
+    Display& display = engine.os.display;
+    state.gammaSupported = false;
+
+    if (state.osVersion.platformId >= 2 && state.osVersion.majorVersion >= 5) {
+        state.gammaSupported = display.GetDeviceCaps(state.displayDc, kColorMgmtCaps) == kCmGammaRamp;
+        return;
+    }
+
+    PLXRequest saved{}, probe{};
+    if (!display.GetDeviceGammaRamp(state.displayDc, saved.gammaRamp)) return;
+    estimateGammas(saved);
+    const std::uint32_t found = saved.redGamma;
+
+    // A first load that fails changed nothing, so there is nothing to restore.
+    probe.redGamma = probe.greenGamma = probe.blueGamma = 227;
+    buildRamp(probe);
+    if (!display.SetDeviceGammaRamp(state.displayDc, probe.gammaRamp)) return;
+
+    if (display.GetDeviceGammaRamp(state.displayDc, probe.gammaRamp)) {
+        estimateGammas(probe);
+        if (probe.redGamma != found) {
+            state.gammaSupported = true;
+        } else if (LoadAndReadBack(engine, probe, 235) && probe.redGamma != 227) {
+            // The display already held the 227 ramp: a second, different load tells.
+            state.gammaSupported = true;
+        }
+    }
+    if (!display.SetDeviceGammaRamp(state.displayDc, saved.gammaRamp)) state.gammaSupported = false;
+}
+
+void StartUp(Engine& engine) {
+    EngineState& state = engine.state;
+    state.displayDc = engine.os.display.CreateDCA();
+    if (!engine.os.system.GetVersionExA(state.osVersion)) state.osVersion = OsVersion{};
+    probeGammaSupport(engine);
+    findMonitorEdid(engine);
+    if (state.edidStatus != EdidDecoded) UseDefaultColorimetry(state);
+}
+
+}  // namespace plx

@@ -1,0 +1,15 @@
+// What the library does when it is loaded: everything the handlers need lands
+// in EngineState. It never fails; what it cannot find becomes a default.
+#pragma once
+
+#include "engine/engine_state.h"
+
+namespace plx {
+
+void StartUp(Engine& engine);
+
+// Sets gammaSupported: the capability query on NT 5 and later, otherwise an
+// active probe that loads two test ramps and always puts the found one back.
+void probeGammaSupport(Engine& engine);
+
+}  // namespace plx

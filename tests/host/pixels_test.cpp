@@ -1,0 +1,120 @@
+#include "engine/pixels.h"
+
+#include <gtest/gtest.h>
+
+#include <vector>
+
+#include "engine/gamma.h"
+#include "tests/fake/test_engine.h"
+
+namespace plx {
+namespace {
+
+using fake::TestEngine;
+
+// Corrects one 24-bit pixel per level with the display at the given red gamma.
+std::vector<std::uint8_t> RedTable(std::uint32_t gamma) {
+    TestEngine t;
+    PLXRequest display{};
+    display.redGamma = gamma, display.greenGamma = 220, display.blueGamma = 220;
+    buildRamp(display);
+    std::copy(std::begin(display.gammaRamp), std::end(display.gammaRamp), t.os.display.ramp.begin());
+
+    std::vector<std::uint8_t> pixels(256 * 3);
+    for (int i = 0; i < 256; ++i) pixels[i * 3 + 2] = static_cast<std::uint8_t>(i);
+    PLXRequest request{};
+    request.pixels = pixels.data();
+    request.pixelBytes = static_cast<std::uint32_t>(pixels.size());
+    request.bitsPerPixel = 24;
+    EXPECT_EQ(CorrectPixels(t.engine, request), ResultPixelsCorrected);
+    EXPECT_EQ(request.redGamma, gamma);  // estimated from the display
+    std::vector<std::uint8_t> table(256);
+    for (int i = 0; i < 256; ++i) table[i] = pixels[i * 3 + 2];
+    return table;
+}
+
+TEST(CorrectPixels, TablesOfEachGamma) {
+    const int levels[] = {0, 1, 64, 128, 192, 254, 255};
+    struct Case {
+        std::uint32_t gamma;
+        std::uint8_t values[7];
+    } cases[] = {
+        // gamma, table at levels 0, 1, 64, 128, 192, 254, 255
+        {140, {0, 1, 89, 169, 227, 255, 255}},
+        {180, {0, 1, 73, 146, 208, 254, 255}},
+        {260, {0, 1, 59, 115, 177, 254, 255}},
+        {310, {0, 1, 55, 102, 161, 253, 255}},
+    };
+    for (const auto& c : cases) {
+        std::vector<std::uint8_t> table = RedTable(c.gamma);
+        for (int k = 0; k < 7; ++k) EXPECT_EQ(table[levels[k]], c.values[k]) << c.gamma << " level " << levels[k];
+    }
+}
+
+TEST(CorrectPixels, TablesAreMonotonicAndKeepTheEnds) {
+    for (std::uint32_t g = kMinGamma; g <= kMaxGamma; g += 10) {
+        std::vector<std::uint8_t> table = RedTable(g);
+        EXPECT_EQ(table[0], 0);
+        EXPECT_EQ(table[255], 255);
+        for (int i = 1; i < 256; ++i) EXPECT_LE(table[i - 1], table[i]) << g;
+    }
+}
+
+TEST(CorrectPixels, IdentityRampLeavesPixelsUnchanged) {
+    TestEngine t;
+    std::vector<std::uint8_t> pixels(1024);
+    for (std::size_t i = 0; i < pixels.size(); ++i) pixels[i] = static_cast<std::uint8_t>(i * 7);
+    const auto original = pixels;
+    PLXRequest request{};
+    request.pixels = pixels.data();
+    request.pixelBytes = 1024;
+    request.bitsPerPixel = 32;
+    EXPECT_EQ(CorrectPixels(t.engine, request), ResultPixelsCorrected);
+    EXPECT_EQ(pixels, original);
+}
+
+TEST(CorrectPixels, ThirtyTwoBitPixelsKeepTheirFourthByte) {
+    TestEngine t;
+    PLXRequest display{};
+    display.redGamma = display.greenGamma = display.blueGamma = 140;
+    buildRamp(display);
+    std::copy(std::begin(display.gammaRamp), std::end(display.gammaRamp), t.os.display.ramp.begin());
+
+    std::uint8_t pixels[8 + 4] = {64, 128, 192, 64, 128, 192, 64, 128, 0xEE, 0xEE, 0xEE, 0xEE};
+    PLXRequest request{};
+    request.pixels = pixels;
+    request.pixelBytes = 8;
+    request.bitsPerPixel = 32;
+    EXPECT_EQ(CorrectPixels(t.engine, request), ResultPixelsCorrected);
+    const std::uint8_t expected[12] = {89, 169, 227, 64, 169, 227, 89, 128, 0xEE, 0xEE, 0xEE, 0xEE};
+    EXPECT_EQ(std::vector<std::uint8_t>(pixels, pixels + 12), std::vector<std::uint8_t>(expected, expected + 12));
+}
+
+TEST(CorrectPixels, PartialPixelIsRefusedUntouched) {
+    TestEngine t;
+    t.os.display.ramp[128] = 0;  // gamma 1.40 on red: would change pixels
+    std::uint8_t pixels[10] = {10, 20, 30, 40, 50, 60, 70, 80, 90, 100};
+    PLXRequest request{};
+    request.pixels = pixels;
+    request.pixelBytes = 10;
+    request.bitsPerPixel = 24;
+    EXPECT_EQ(CorrectPixels(t.engine, request), ResultBadPixelBytes);
+    const std::uint8_t original[10] = {10, 20, 30, 40, 50, 60, 70, 80, 90, 100};
+    EXPECT_EQ(0, std::memcmp(pixels, original, 10));
+}
+
+TEST(CorrectPixels, UnreadableDisplayUsesTheCallersGammas) {
+    TestEngine t;
+    t.os.calls.failing.insert("GetDeviceGammaRamp");
+    std::uint8_t pixel[3] = {0, 0, 128};
+    PLXRequest request{};
+    request.redGamma = 140, request.greenGamma = 220, request.blueGamma = 220;
+    request.pixels = pixel;
+    request.pixelBytes = 3;
+    request.bitsPerPixel = 24;
+    EXPECT_EQ(CorrectPixels(t.engine, request), ResultPixelsCorrected);
+    EXPECT_EQ(pixel[2], 169);
+}
+
+}  // namespace
+}  // namespace plx

@@ -1,0 +1,77 @@
+// PLX.dll as the program uses it: loaded by name, called through its export.
+#include <windows.h>
+
+#include <gtest/gtest.h>
+
+#include <cstring>
+
+#include "engine/request.h"
+
+namespace {
+
+class PlxExport : public ::testing::Test {
+protected:
+    void SetUp() override {
+        library_ = LoadLibraryA("PLX.dll");
+        ASSERT_NE(library_, nullptr);
+        plx_ = reinterpret_cast<PLXEntry>(reinterpret_cast<void*>(GetProcAddress(library_, "PLX")));
+        ASSERT_NE(plx_, nullptr);
+    }
+    HMODULE library_ = nullptr;
+    PLXEntry plx_ = nullptr;
+};
+
+PLXRequest Patterned(std::uint32_t function) {
+    PLXRequest request;
+    std::memset(&request, 0x5A, sizeof request);
+    request.function = function;
+    return request;
+}
+
+TEST_F(PlxExport, RefusesBadRequestsWithoutTouchingThem) {
+    std::uint8_t pixels[12] = {};
+    struct Case {
+        const char* what;
+        std::uint32_t function, red, green, blue;
+        std::uint32_t bitsPerPixel;
+        std::uint8_t* pixels;
+        std::uint32_t pixelBytes;
+        int result;
+    } cases[] = {
+        {"function 5", 5, 220, 220, 220, 24, pixels, 12, 2},
+        {"red 139", 1, 139, 400, 220, 24, pixels, 12, 3},
+        {"green 400", 1, 220, 400, 220, 24, pixels, 12, 4},
+        {"blue 311", 1, 220, 220, 311, 24, pixels, 12, 5},
+        {"16 bits", 3, 220, 220, 220, 16, pixels, 12, 21},
+        {"no pixels", 3, 220, 220, 220, 24, nullptr, 12, 22},
+        {"no bytes", 3, 220, 220, 220, 32, pixels, 0, 23},
+    };
+    for (const auto& c : cases) {
+        PLXRequest request = Patterned(c.function);
+        request.redGamma = c.red, request.greenGamma = c.green, request.blueGamma = c.blue;
+        request.bitsPerPixel = c.bitsPerPixel, request.pixels = c.pixels, request.pixelBytes = c.pixelBytes;
+        const PLXRequest before = request;
+        EXPECT_EQ(plx_(&request), c.result) << c.what;
+        EXPECT_EQ(std::memcmp(&request, &before, sizeof request), 0) << c.what;
+    }
+}
+
+TEST_F(PlxExport, PartialPixelIsRefusedByTheHandler) {
+    std::uint8_t pixels[10] = {1, 2, 3, 4, 5, 6, 7, 8, 9, 10};
+    PLXRequest request{};
+    request.function = 3;
+    request.redGamma = request.greenGamma = request.blueGamma = 220;
+    request.bitsPerPixel = 24, request.pixels = pixels, request.pixelBytes = 10;
+    EXPECT_EQ(plx_(&request), 23);
+    const std::uint8_t original[10] = {1, 2, 3, 4, 5, 6, 7, 8, 9, 10};
+    EXPECT_EQ(std::memcmp(pixels, original, 10), 0);
+}
+
+TEST_F(PlxExport, GammaSupportFollowsTheDisplay) {
+    // Wine answers 0 to the colour-management capability query: no gamma.
+    PLXRequest request{};
+    request.function = 0;
+    EXPECT_EQ(plx_(&request), 6);
+}
+
+}  // namespace
