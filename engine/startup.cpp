@@ -2,6 +2,7 @@
 
 #include "engine/gamma.h"
 #include "engine/monitor_edid.h"
+#include "engine/profile/colorimetry.h"
 
 namespace plx {
 
@@ -11,10 +12,10 @@ constexpr int kColorMgmtCaps = 121;
 constexpr int kCmGammaRamp = 2;
 
 void UseDefaultColorimetry(EngineState& state) {
-    state.redX = 0.64, state.redY = 0.33;
-    state.greenX = 0.30, state.greenY = 0.60;
-    state.blueX = 0.15, state.blueY = 0.06;
-    state.whiteX = 0.3127, state.whiteY = 0.3290;
+    state.redX = defaultPrimaries.red.x, state.redY = defaultPrimaries.red.y;
+    state.greenX = defaultPrimaries.green.x, state.greenY = defaultPrimaries.green.y;
+    state.blueX = defaultPrimaries.blue.x, state.blueY = defaultPrimaries.blue.y;
+    state.whiteX = defaultWhite.x, state.whiteY = defaultWhite.y;
 }
 
 // Loads the ramp for `gamma` on all channels and reads back the red estimate.
