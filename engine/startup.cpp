@@ -36,7 +36,7 @@ void probeGammaSupport(Engine& engine) {
     Display& display = engine.os.display;
     state.gammaSupported = false;
 
-    if (state.osVersion.platformId >= 2 && state.osVersion.majorVersion >= 5) {
+    if (state.osVersion.platformId >= kPlatformNt && state.osVersion.majorVersion >= 5) {
         state.gammaSupported = display.GetDeviceCaps(state.displayDc, kColorMgmtCaps) == kCmGammaRamp;
         return;
     }
@@ -55,8 +55,11 @@ void probeGammaSupport(Engine& engine) {
         estimateGammas(probe);
         if (probe.redGamma != found) {
             state.gammaSupported = true;
-        } else if (LoadAndReadBack(engine, probe, 235) && probe.redGamma != 227) {
-            // The display already held the 227 ramp: a second, different load tells.
+        } else if (LoadAndReadBack(engine, probe, 235) && probe.redGamma != found) {
+            // Unchanged: the display held the 227 ramp already, or it ignores
+            // loads. Only a change after a different load tells them apart;
+            // comparing with 227 would take a display that ignores loads for one
+            // that works whenever its ramp was not the 227 one.
             state.gammaSupported = true;
         }
     }
