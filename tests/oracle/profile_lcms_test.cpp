@@ -44,6 +44,10 @@ Written MakeProfileFile(std::uint32_t whitePoint, std::uint32_t targetGamma, con
     return {t.os.files.files.at(path), ComputeColorants(s, whitePoint)};
 }
 
+cmsHPROFILE Open(const Bytes& file) {
+    return cmsOpenProfileFromMem(file.data(), static_cast<cmsUInt32Number>(file.size()));
+}
+
 std::string InfoText(cmsHPROFILE profile, cmsInfoType info) {
     char text[256] = {};
     cmsGetProfileInfoASCII(profile, info, "en", "US", text, sizeof text);
@@ -74,7 +78,7 @@ TEST_F(ProfileReadBack, LittleCmsReadsTheEncodedValues) {
         const Written written = MakeProfileFile(c.whitePoint, c.targetGamma, "Test Monitor");
         EXPECT_EQ(fake::IccStructureFault(written.file), "");
 
-        cmsHPROFILE profile = cmsOpenProfileFromMem(written.file.data(), static_cast<cmsUInt32Number>(written.file.size()));
+        cmsHPROFILE profile = Open(written.file);
         ASSERT_NE(profile, nullptr);
         EXPECT_EQ(cmsGetEncodedICCversion(profile), 0x02100000u);
         EXPECT_EQ(cmsGetDeviceClass(profile), cmsSigDisplayClass);
@@ -125,7 +129,7 @@ TEST_F(ProfileReadBack, LittleCmsReadsTheEncodedValues) {
 
 TEST_F(ProfileReadBack, DefaultColorantsAt6500K) {
     const Written written = MakeProfileFile(6500, 220, "Test Monitor");
-    cmsHPROFILE profile = cmsOpenProfileFromMem(written.file.data(), static_cast<cmsUInt32Number>(written.file.size()));
+    cmsHPROFILE profile = Open(written.file);
     ASSERT_NE(profile, nullptr);
     const struct {
         cmsTagSignature tag;
@@ -147,7 +151,7 @@ TEST_F(ProfileReadBack, DefaultColorantsAt6500K) {
 TEST_F(ProfileReadBack, LongestDescription) {
     const std::string name(127, 'N');
     const Written written = MakeProfileFile(6500, 220, name);
-    cmsHPROFILE profile = cmsOpenProfileFromMem(written.file.data(), static_cast<cmsUInt32Number>(written.file.size()));
+    cmsHPROFILE profile = Open(written.file);
     ASSERT_NE(profile, nullptr);
     EXPECT_EQ(InfoText(profile, cmsInfoDescription), name);
     cmsCloseProfile(profile);
