@@ -105,15 +105,16 @@ TEST_F(MonitorProfile, FailuresMapToOpenCloseAndTagResults) {
         std::vector<std::string> failing;
         int result;
         bool fileLeft;
+        int setCalls;  // header and element calls made: the sequence stops at the first failure
     } cases[] = {
-        {{"CreateFileA"}, ResultProfileOpenFailed, false},
-        {{"OpenColorProfileA"}, ResultProfileOpenFailed, false},
-        {{"WriteFile"}, ResultProfileCloseFailed, true},
-        {{"CloseHandle"}, ResultProfileCloseFailed, true},
-        {{"SetColorProfileHeader"}, ResultProfileTagsFailed, true},
-        {{"SetColorProfileElementSize"}, ResultProfileTagsFailed, true},
-        {{"SetColorProfileElement"}, ResultProfileTagsFailed, true},
-        {{"SetColorProfileElement", "WriteFile"}, ResultProfileCloseFailed, true},  // close failing wins
+        {{"CreateFileA"}, ResultProfileOpenFailed, false, 0},
+        {{"OpenColorProfileA"}, ResultProfileOpenFailed, false, 0},
+        {{"WriteFile"}, ResultProfileCloseFailed, true, 19},
+        {{"CloseHandle"}, ResultProfileCloseFailed, true, 19},
+        {{"SetColorProfileHeader"}, ResultProfileTagsFailed, true, 1},
+        {{"SetColorProfileElementSize"}, ResultProfileTagsFailed, true, 2},
+        {{"SetColorProfileElement"}, ResultProfileTagsFailed, true, 3},
+        {{"SetColorProfileElement", "WriteFile"}, ResultProfileCloseFailed, true, 3},  // close failing wins
     };
     for (const auto& c : cases) {
         fake::FakePlatform platform;
@@ -124,17 +125,12 @@ TEST_F(MonitorProfile, FailuresMapToOpenCloseAndTagResults) {
             << what;
         EXPECT_EQ(platform.files.files.count(kPath) == 1, c.fileLeft) << what;
         EXPECT_EQ(platform.files.openFiles, 0) << what;
+        // Close runs whenever open succeeded, whatever happened in between.
         EXPECT_EQ(platform.calls.Count("CloseColorProfile"), c.result == ResultProfileOpenFailed ? 0 : 1) << what;
-        // The sequence stops at the first call that fails.
-        const int setCalls = platform.calls.Count("SetColorProfileHeader") +
-                             platform.calls.Count("SetColorProfileElementSize") +
-                             platform.calls.Count("SetColorProfileElement");
-        const bool setFailed = what.rfind("SetColorProfile", 0) == 0;
-        const int expectedSetCalls = c.result == ResultProfileOpenFailed ? 0
-                                     : setFailed ? (what == "SetColorProfileHeader" ? 1
-                                                    : what == "SetColorProfileElementSize" ? 2 : 3)
-                                                 : 19;
-        EXPECT_EQ(setCalls, expectedSetCalls) << what;
+        EXPECT_EQ(platform.calls.Count("SetColorProfileHeader") + platform.calls.Count("SetColorProfileElementSize") +
+                      platform.calls.Count("SetColorProfileElement"),
+                  c.setCalls)
+            << what;
     }
 }
 
