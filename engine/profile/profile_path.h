@@ -1,0 +1,28 @@
+// Where the profile goes and what it is called.
+#pragma once
+
+#include <cstdint>
+#include <string>
+
+#include "engine/platform/platform.h"
+
+namespace plx {
+
+// The documents folder followed by "\My ICC Profiles\", created if missing;
+// empty when the documents folder cannot be determined, which puts the file
+// in the current directory.
+std::string ProfileFolder(Files& files);
+
+// A text field of the request left empty by the caller (length 0) takes at
+// most 127 characters of the monitor's name.
+void FillFromMonitorName(char (&field)[128], std::uint32_t& length, const char* monitorName);
+
+// The profile name with the characters that cannot stand in a file name
+// replaced by '_', followed by ".icm".
+std::string ProfileFileName(const char (&profileName)[128]);
+
+// Where the colour service keeps its installed copy of fileName; empty when
+// the colour directory cannot be determined.
+std::string InstalledCopyPath(ColorService& colorService, const std::string& fileName);
+
+}  // namespace plx
