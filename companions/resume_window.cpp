@@ -22,8 +22,8 @@ bool ResumeWindow::Create(HINSTANCE instance) {
     windowClass.hInstance = instance;
     windowClass.lpszClassName = kResumeWindowClass;
     if (!RegisterClassA(&windowClass)) return false;
-    // No WS_VISIBLE and never shown; a tool window stays off the taskbar.
-    return CreateWindowExA(WS_EX_TOOLWINDOW, kResumeWindowClass, "Lumora", WS_POPUP, 0, 0, 0, 0,
+    // Never shown, and untitled so that nothing takes it for a "Lumora" window.
+    return CreateWindowExA(WS_EX_TOOLWINDOW, kResumeWindowClass, "", WS_POPUP, 0, 0, 0, 0,
                            /*parent=*/nullptr, /*menu=*/nullptr, instance, this) != nullptr;
 }
 
@@ -63,7 +63,8 @@ LRESULT ResumeWindow::OnMessage(UINT message, WPARAM wParam, LPARAM lParam) {
         case WM_QUERYENDSESSION:
             return TRUE;
         case WM_ENDSESSION:
-            OnEndSession(wParam != FALSE);
+            // The session may end as soon as this returns: clean up now.
+            if (wParam) DestroyWindow(window_);
             return 0;
         case WM_DESTROY:
             OnDestroy();
@@ -81,11 +82,6 @@ void ResumeWindow::RegisterForUnlock() {
         return;
     }
     if (registerAttempts_ == 1) SetTimer(window_, kRegisterTimer, kRegisterRetryMs, nullptr);
-}
-
-// The session may end right after this returns: clean up now, not later.
-void ResumeWindow::OnEndSession(bool ending) {
-    if (ending) DestroyWindow(window_);
 }
 
 void ResumeWindow::OnDestroy() {

@@ -40,6 +40,18 @@ DWORD LocalDate(int days) {
     return then.wYear * 10000u + then.wMonth * 100u + then.wDay;
 }
 
+// With LUMORA_SCREENSHOT_SYNC naming a folder (tests/e2e/reminder_screenshot.sh),
+// says there that the reminder is up, and keeps it up until the picture is taken.
+void HoldForScreenshot() {
+    char folder[MAX_PATH];
+    const DWORD length = GetEnvironmentVariableA("LUMORA_SCREENSHOT_SYNC", folder, sizeof folder);
+    if (!length || length >= sizeof folder) return;
+    const std::string sync = std::string(folder) + "\\";
+    const HANDLE shown = CreateFileA((sync + "shown").c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr);
+    if (shown != INVALID_HANDLE_VALUE) CloseHandle(shown);
+    for (DWORD waited = 0; !Exists(sync + "taken") && waited < kPatienceMs; waited += 100) Sleep(100);
+}
+
 class Resume : public ::testing::Test {
 protected:
     void SetUp() override {
@@ -185,6 +197,7 @@ TEST_F(Resume, LaterOnlyClosesTheReminder) {
     ASSERT_NE(window, nullptr);
     HWND reminder = Reminder();
     ASSERT_NE(reminder, nullptr);
+    HoldForScreenshot();
     Send(GetDlgItem(reminder, IDCANCEL), BM_CLICK, 0, 0);
     EXPECT_TRUE(WaitUntilGone(kReminderClass, nullptr));
     EXPECT_TRUE(IsWindow(window));
