@@ -37,6 +37,11 @@ inline bool Exists(const std::string& path) { return GetFileAttributesA(path.c_s
 // Values of one HKEY_CURRENT_USER key that a test changes, restored (or
 // removed again) when it ends; keys the test created go too.
 class RegistryValues {
+    struct Value {
+        DWORD type;
+        std::vector<BYTE> data;
+    };
+
 public:
     explicit RegistryValues(const char* keyPath) : keyPath_(keyPath) {
         // The key and those of its parents that do not exist yet, deepest first.
@@ -80,37 +85,26 @@ public:
     }
     // The value's data as stored now, if there is one.
     std::optional<std::vector<BYTE>> Read(const std::string& name) const {
-        HKEY key;
-        if (RegOpenKeyExA(HKEY_CURRENT_USER, keyPath_, 0, KEY_QUERY_VALUE, &key) != ERROR_SUCCESS) return {};
-        std::vector<BYTE> data(4096);
-        DWORD size = DWORD(data.size());
-        const bool found = RegQueryValueExA(key, name.c_str(), nullptr, nullptr, data.data(), &size) == ERROR_SUCCESS;
-        RegCloseKey(key);
-        if (!found) return {};
-        data.resize(size);
-        return data;
+        const auto value = Query(name);
+        if (!value) return {};
+        return value->data;
     }
 
 private:
-    struct Value {
-        DWORD type;
-        std::vector<BYTE> data;
-    };
-
-    void Save(const std::string& name) {
-        if (saved_.count(name)) return;
-        std::optional<Value> value;
+    std::optional<Value> Query(const std::string& name) const {
         HKEY key;
-        if (RegOpenKeyExA(HKEY_CURRENT_USER, keyPath_, 0, KEY_QUERY_VALUE, &key) == ERROR_SUCCESS) {
-            Value v{REG_NONE, std::vector<BYTE>(4096)};
-            DWORD size = DWORD(v.data.size());
-            if (RegQueryValueExA(key, name.c_str(), nullptr, &v.type, v.data.data(), &size) == ERROR_SUCCESS) {
-                v.data.resize(size);
-                value = v;
-            }
-            RegCloseKey(key);
-        }
-        saved_[name] = value;
+        if (RegOpenKeyExA(HKEY_CURRENT_USER, keyPath_, 0, KEY_QUERY_VALUE, &key) != ERROR_SUCCESS) return {};
+        Value value{REG_NONE, std::vector<BYTE>(4096)};
+        DWORD size = DWORD(value.data.size());
+        const bool found =
+            RegQueryValueExA(key, name.c_str(), nullptr, &value.type, value.data.data(), &size) == ERROR_SUCCESS;
+        RegCloseKey(key);
+        if (!found) return {};
+        value.data.resize(size);
+        return value;
+    }
+    void Save(const std::string& name) {
+        if (!saved_.count(name)) saved_[name] = Query(name);
     }
     void Write(const std::string& name, DWORD type, const BYTE* data, DWORD size) {
         HKEY key;

@@ -54,37 +54,30 @@ protected:
     RegistryValues settings_{kSettingsKey};
 };
 
-TEST_F(Loader, SendsTheStoredGammasAndSaysApplied) {
-    Store(Dw(150), Dw(220), Dw(300));
-    EXPECT_EQ(RunLoader(sandbox_.Path("")), DWORD(kApplied));
-    EXPECT_EQ(sandbox_.Calls(), std::vector<std::string>{"1 150 220 300"});
-}
-
-TEST_F(Loader, AcceptsTheEndsOfTheRange) {
-    Store(Dw(140), Dw(310), Dw(140));
-    EXPECT_EQ(RunLoader(sandbox_.Path("")), DWORD(kApplied));
-    EXPECT_EQ(sandbox_.Calls(), std::vector<std::string>{"1 140 310 140"});
-}
-
-TEST_F(Loader, CallsNothingWithoutThreeUsableValues) {
+TEST_F(Loader, SendsThreeUsableValuesAndNothingElse) {
     const Gamma Text{Gamma::Text}, EightBytes{Gamma::EightBytes};
+    using Calls = std::vector<std::string>;
     struct Case {
         const char* what;
         Gamma red, green, blue;
         int exitCode;
+        Calls calls;
     } cases[] = {
-        {"none stored", Absent, Absent, Absent, kNothingStored},
-        {"blue missing", Dw(150), Dw(220), Absent, kNothingStored},
-        {"red 139", Dw(139), Dw(220), Dw(300), kInvalidValues},
-        {"green 311", Dw(150), Dw(311), Dw(300), kInvalidValues},
-        {"blue 0", Dw(150), Dw(220), Dw(0), kInvalidValues},
-        {"green as text", Dw(150), Text, Dw(300), kInvalidValues},
-        {"red as eight bytes", EightBytes, Dw(220), Dw(300), kInvalidValues},
+        {"stored", Dw(150), Dw(220), Dw(300), kApplied, {"1 150 220 300"}},
+        {"ends of the range", Dw(140), Dw(310), Dw(140), kApplied, {"1 140 310 140"}},
+        {"none stored", Absent, Absent, Absent, kNothingStored, {}},
+        {"blue missing", Dw(150), Dw(220), Absent, kNothingStored, {}},
+        {"red 139", Dw(139), Dw(220), Dw(300), kInvalidValues, {}},
+        {"green 311", Dw(150), Dw(311), Dw(300), kInvalidValues, {}},
+        {"blue 0", Dw(150), Dw(220), Dw(0), kInvalidValues, {}},
+        {"green as text", Dw(150), Text, Dw(300), kInvalidValues, {}},
+        {"red as eight bytes", EightBytes, Dw(220), Dw(300), kInvalidValues, {}},
     };
     for (const auto& c : cases) {
+        sandbox_.Delete("record.log");
         Store(c.red, c.green, c.blue);
         EXPECT_EQ(RunLoader(sandbox_.Path("")), DWORD(c.exitCode)) << c.what;
-        EXPECT_TRUE(sandbox_.Calls().empty()) << c.what;
+        EXPECT_EQ(sandbox_.Calls(), c.calls) << c.what;
     }
 }
 
