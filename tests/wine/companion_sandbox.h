@@ -188,6 +188,19 @@ inline bool WaitUntilGone(const char* windowClass, const char* title, DWORD ms =
     }
 }
 
+// Ends a resume program left running by an earlier test (the wizard starts
+// one after Save), as the installer would; true when none is left.
+inline bool EndLeftoverResume(const char* windowClass) {
+    for (int attempt = 0; attempt < 5; ++attempt) {
+        HWND window = FindWindowA(windowClass, nullptr);
+        if (!window) return true;
+        DWORD_PTR result;
+        SendMessageTimeoutA(window, WM_CLOSE, 0, 0, SMTO_ABORTIFHUNG, kPatienceMs, &result);
+        WaitUntilGone(windowClass, nullptr);
+    }
+    return !FindWindowA(windowClass, nullptr);
+}
+
 // A fresh folder holding LumoraLoader.exe, LumoraResume.exe and the recording
 // stand-in as PLX.dll, with the stand-in's log pointed into it. Removed with
 // everything in it at the end.

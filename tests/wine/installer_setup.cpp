@@ -68,7 +68,7 @@ protected:
         ASSERT_TRUE(Exists(setup_)) << setup_;
         ASSERT_FALSE(installFolder_.empty());
         ASSERT_FALSE(Exists(installFolder_)) << "left over from an earlier run: " << installFolder_;
-        ASSERT_EQ(FindWindowA(companions::kResumeWindowClass, nullptr), nullptr);
+        ASSERT_TRUE(EndLeftoverResume(companions::kResumeWindowClass));
         // The user's own things, which the uninstaller must leave.
         profilesCreated_ = CreateDirectoryA(profiles_.c_str(), nullptr) != FALSE;
         HANDLE profile = CreateFileA(profile_.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW, 0, nullptr);

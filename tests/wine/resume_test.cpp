@@ -56,7 +56,7 @@ class Resume : public ::testing::Test {
 protected:
     void SetUp() override {
         ASSERT_TRUE(sandbox_.ready());
-        ASSERT_EQ(FindWindowA(kResumeWindowClass, nullptr), nullptr) << "a resume program is already running";
+        ASSERT_TRUE(EndLeftoverResume(kResumeWindowClass));
         settings_.SetDword("RedGamma", 150);
         settings_.SetDword("GreenGamma", 220);
         settings_.SetDword("BlueGamma", 300);
