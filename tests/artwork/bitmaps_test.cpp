@@ -69,6 +69,7 @@ const Format kFormats[] = {
     {"BACK2", "UDF", 73, 28, 24},   {"BACK3", "UDF", 73, 28, 24},    {"EXIT", "UDF", 59, 30, 24},
     {"HELP", "UDF", 56, 30, 8},     {"ABOUT", "UDF", 61, 30, 24},    {"PBC", "U", 112, 12, 24},
     {"EXITYES", "UDF", 191, 28, 24}, {"EXITNO", "UDF", 191, 28, 24}, {"NOINT", "UDF", 94, 28, 24},
+    {"reminder130", "", 443, 363, 24}, {"REMINDNOW", "UDF", 191, 28, 24}, {"REMINDLATER", "UDF", 191, 28, 24},
 };
 
 TEST(Bitmaps, SizesDepthsAndHeaders) {
@@ -93,12 +94,13 @@ TEST(Bitmaps, SizesDepthsAndHeaders) {
             }
         }
     }
-    EXPECT_EQ(files, 50);
+    EXPECT_EQ(files, 57);
 }
 
 TEST(Bitmaps, PushedAndFocusedLooksDifferFromNormal) {
     const char* captions[] = {"START", "SAVE",  "NEXT1",   "NEXT2",  "BACK1", "BACK2", "BACK3",
-                              "EXIT",  "HELP",  "ABOUT",   "EXITYES", "EXITNO", "NOINT"};
+                              "EXIT",  "HELP",  "ABOUT",   "EXITYES", "EXITNO", "NOINT",
+                              "REMINDNOW", "REMINDLATER"};
     for (const char* c : captions) {
         SCOPED_TRACE(c);
         const Bmp& u = load(std::string(c) + "U.bmp");
@@ -261,6 +263,7 @@ const Placement kPlacements[] = {
     {"SAVE", "page107.bmp", 594, 260},   {"BACK3", "page107.bmp", 520, 260},
     {"EXITNO", "exit116.bmp", 28, 308},  {"EXITYES", "exit116.bmp", 225, 308},
     {"NOINT", "notice108.bmp", 28, 308},
+    {"REMINDNOW", "reminder130.bmp", 28, 308}, {"REMINDLATER", "reminder130.bmp", 225, 308},
     {"EXIT", "page102.bmp", 4, 4},       {"HELP", "page102.bmp", 64, 4},
     {"ABOUT", "page102.bmp", 123, 4},    {"EXIT", "page103.bmp", 4, 4},
     {"HELP", "page103.bmp", 64, 4},      {"ABOUT", "page103.bmp", 123, 4},
@@ -308,6 +311,7 @@ const PlainArea kPlainAreas[] = {
     {"page107.bmp", "web pane", {0, 492, 736, 589}},
     {"exit116.bmp", "answer buttons", {24, 304, 420, 340}},
     {"notice108.bmp", "OK button", {24, 304, 126, 340}},
+    {"reminder130.bmp", "answer buttons", {24, 304, 420, 340}},
 };
 
 TEST(Placement, AreasUnderControlsArePlain) {

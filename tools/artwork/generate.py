@@ -28,6 +28,7 @@ import buttons as B  # noqa: E402
 import layout as L  # noqa: E402
 import pages  # noqa: E402
 import paint as P  # noqa: E402
+import reminder  # noqa: E402
 
 REPO = os.path.abspath(os.path.join(os.path.dirname(__file__), "..", ".."))
 DEFAULT_OUT = os.path.join(REPO, "app", "resources", "bitmaps")
@@ -115,6 +116,7 @@ def all_images():
     btns["PBCU"] = B.credit_strip(L.CREDIT_SIZE, P.FOOTER)
     for stem, img in btns.items():
         images[stem + ".bmp"] = (img, 8 if stem.startswith("HELP") else 24)
+    images.update(reminder.images())
     return images
 
 

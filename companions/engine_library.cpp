@@ -1,0 +1,24 @@
+#include "companions/engine_library.h"
+
+#include <string>
+
+#include "companions/own_folder.h"
+
+namespace companions {
+
+EngineLibrary::EngineLibrary() {
+    const std::string folder = OwnFolder();
+    if (folder.empty()) return;
+    const std::string path = folder + "PLX.dll";
+    // A broken or foreign file must not make the system show an error box.
+    const UINT previousMode = SetErrorMode(SEM_FAILCRITICALERRORS | SEM_NOOPENFILEERRORBOX);
+    library_ = LoadLibraryA(path.c_str());
+    SetErrorMode(previousMode);
+    if (library_) entry_ = reinterpret_cast<PLXEntry>(reinterpret_cast<void*>(GetProcAddress(library_, "PLX")));
+}
+
+EngineLibrary::~EngineLibrary() {
+    if (library_) FreeLibrary(library_);
+}
+
+}  // namespace companions

@@ -1,0 +1,100 @@
+; Lumora-Setup.exe: installs Lumora for the current user only, with no
+; administrator rights, into %LOCALAPPDATA%\Programs\Lumora.
+;
+; Made by the build (target lumora_setup), which passes the files to package:
+;   makensis -DVERSION=1.0.0 -DOUTFILE=Lumora-Setup.exe -DPLX_FILE=... \
+;            -DLOADER_FILE=... -DRESUME_FILE=... [-DWIZARD_FILE=...] lumora.nsi
+; Both the installer and the uninstaller run silently with /S.
+;
+; The uninstaller removes the program files, the Start-menu shortcut and the
+; two logon entries the wizard writes on Save. The user's colour profiles in
+; "My ICC Profiles" and the settings under Software\Brightvale\Lumora are the
+; user's own and stay.
+
+Unicode true
+!include MUI2.nsh
+!include LogicLib.nsh
+!include WinMessages.nsh
+
+!define UNINSTALL_KEY "Software\Microsoft\Windows\CurrentVersion\Uninstall\Lumora"
+!define RUN_KEY "Software\Microsoft\Windows\CurrentVersion\Run"
+
+Name "Lumora"
+OutFile "${OUTFILE}"
+RequestExecutionLevel user
+InstallDir "$LOCALAPPDATA\Programs\Lumora"
+InstallDirRegKey HKCU "${UNINSTALL_KEY}" "InstallLocation"
+SetCompressor /SOLID lzma
+
+!insertmacro MUI_PAGE_WELCOME
+!insertmacro MUI_PAGE_DIRECTORY
+!insertmacro MUI_PAGE_INSTFILES
+!ifdef WIZARD_FILE
+    !define MUI_FINISHPAGE_RUN "$INSTDIR\Lumora.exe"
+!endif
+!insertmacro MUI_PAGE_FINISH
+!insertmacro MUI_UNPAGE_CONFIRM
+!insertmacro MUI_UNPAGE_INSTFILES
+!insertmacro MUI_LANGUAGE "English"
+
+; The resume program runs for the whole session and keeps its file in use:
+; ask it to end (it ends on WM_CLOSE) and wait for its process before the
+; file is replaced or removed.
+!macro CLOSE_RESUME_FUNCTION prefix
+Function ${prefix}CloseResume
+    StrCpy $1 0
+    ${Do}
+        FindWindow $0 "LumoraResume"
+        ${If} $0 = 0
+            ${Break}
+        ${EndIf}
+        StrCpy $2 0
+        System::Call "user32::GetWindowThreadProcessId(p r0, *i .r2) i"
+        System::Call "kernel32::OpenProcess(i 0x00100000, i 0, i r2) p .r3"
+        SendMessage $0 ${WM_CLOSE} 0 0 /TIMEOUT=5000
+        ${If} $3 != 0
+            System::Call "kernel32::WaitForSingleObject(p r3, i 5000) i"
+            System::Call "kernel32::CloseHandle(p r3) i"
+        ${EndIf}
+        IntOp $1 $1 + 1
+    ${LoopUntil} $1 >= 5
+FunctionEnd
+!macroend
+!insertmacro CLOSE_RESUME_FUNCTION ""
+!insertmacro CLOSE_RESUME_FUNCTION "un."
+
+Section "Lumora"
+    Call CloseResume
+    SetOutPath "$INSTDIR"
+    File "/oname=PLX.dll" "${PLX_FILE}"
+    File "/oname=LumoraLoader.exe" "${LOADER_FILE}"
+    File "/oname=LumoraResume.exe" "${RESUME_FILE}"
+!ifdef WIZARD_FILE
+    File "/oname=Lumora.exe" "${WIZARD_FILE}"
+    CreateShortCut "$SMPROGRAMS\Lumora.lnk" "$INSTDIR\Lumora.exe"
+!endif
+    WriteUninstaller "$INSTDIR\Uninstall.exe"
+
+    WriteRegStr HKCU "${UNINSTALL_KEY}" "DisplayName" "Lumora"
+    WriteRegStr HKCU "${UNINSTALL_KEY}" "DisplayVersion" "${VERSION}"
+    WriteRegStr HKCU "${UNINSTALL_KEY}" "Publisher" "Brightvale"
+    WriteRegStr HKCU "${UNINSTALL_KEY}" "InstallLocation" "$INSTDIR"
+    WriteRegStr HKCU "${UNINSTALL_KEY}" "UninstallString" '"$INSTDIR\Uninstall.exe"'
+    WriteRegStr HKCU "${UNINSTALL_KEY}" "QuietUninstallString" '"$INSTDIR\Uninstall.exe" /S'
+    WriteRegDWORD HKCU "${UNINSTALL_KEY}" "NoModify" 1
+    WriteRegDWORD HKCU "${UNINSTALL_KEY}" "NoRepair" 1
+SectionEnd
+
+Section "Uninstall"
+    Call un.CloseResume
+    Delete "$INSTDIR\Lumora.exe"
+    Delete "$INSTDIR\PLX.dll"
+    Delete "$INSTDIR\LumoraLoader.exe"
+    Delete "$INSTDIR\LumoraResume.exe"
+    Delete "$INSTDIR\Uninstall.exe"
+    RMDir "$INSTDIR"
+    Delete "$SMPROGRAMS\Lumora.lnk"
+    DeleteRegValue HKCU "${RUN_KEY}" "PLXLoader"
+    DeleteRegValue HKCU "${RUN_KEY}" "LumoraResume"
+    DeleteRegKey HKCU "${UNINSTALL_KEY}"
+SectionEnd

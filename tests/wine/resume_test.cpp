@@ -1,0 +1,243 @@
+// LumoraResume.exe running from a folder that holds the recording stand-in as
+// its PLX.dll, driven from here as the system would drive it: the broadcasts
+// go to its hidden window, found by class name; the reminder is found by its
+// own dialog class.
+#include <windows.h>
+
+#include <gtest/gtest.h>
+
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "companion_sandbox.h"
+#include "companions/reminder_dialog.h"
+#include "companions/resume_exit.h"
+#include "companions/resume_window.h"
+
+namespace {
+
+using namespace companion_test;
+using companions::kReminderClass;
+using companions::kResumeAlreadyRunning;
+using companions::kResumeEnded;
+using companions::kResumeWindowClass;
+
+const std::vector<std::string> kOneApply = {"1 150 220 300"};
+constexpr char kAfterSave[] = " \" \"";  // the single-space argument, quoted
+
+// The local date `days` from today, as YYYYMMDD.
+DWORD LocalDate(int days) {
+    SYSTEMTIME now;
+    GetLocalTime(&now);
+    FILETIME time;
+    SystemTimeToFileTime(&now, &time);
+    ULARGE_INTEGER ticks{{time.dwLowDateTime, time.dwHighDateTime}};
+    ticks.QuadPart += static_cast<long long>(days) * 24 * 60 * 60 * 10000000LL;
+    time = {ticks.LowPart, ticks.HighPart};
+    SYSTEMTIME then;
+    FileTimeToSystemTime(&time, &then);
+    return then.wYear * 10000u + then.wMonth * 100u + then.wDay;
+}
+
+// With LUMORA_SCREENSHOT_SYNC naming a folder (tests/e2e/reminder_screenshot.sh),
+// says there that the reminder is up, and keeps it up until the picture is taken.
+void HoldForScreenshot() {
+    char folder[MAX_PATH];
+    const DWORD length = GetEnvironmentVariableA("LUMORA_SCREENSHOT_SYNC", folder, sizeof folder);
+    if (!length || length >= sizeof folder) return;
+    const std::string sync = std::string(folder) + "\\";
+    const HANDLE shown = CreateFileA((sync + "shown").c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr);
+    if (shown != INVALID_HANDLE_VALUE) CloseHandle(shown);
+    for (DWORD waited = 0; !Exists(sync + "taken") && waited < kPatienceMs; waited += 100) Sleep(100);
+}
+
+class Resume : public ::testing::Test {
+protected:
+    void SetUp() override {
+        ASSERT_TRUE(sandbox_.ready());
+        ASSERT_TRUE(EndLeftoverResume(kResumeWindowClass));
+        settings_.SetDword("RedGamma", 150);
+        settings_.SetDword("GreenGamma", 220);
+        settings_.SetDword("BlueGamma", 300);
+        StoreReminder(0, 0);
+    }
+
+    void TearDown() override {
+        if (HWND window = FindWindowA(kResumeWindowClass, nullptr)) Send(window, WM_ENDSESSION, TRUE, 0);
+        if (resume_) resume_->WaitForExit();
+    }
+
+    void StoreReminder(DWORD interval, DWORD date) {
+        settings_.SetDword("RemindInterval", interval);
+        settings_.SetDword("RemindDate", date);
+    }
+
+    // Starts the program and waits for its hidden window.
+    HWND Start(const std::string& arguments = "") {
+        resume_ = std::make_unique<Process>(sandbox_.Path("LumoraResume.exe"), arguments);
+        HWND window = WaitForWindow(kResumeWindowClass, nullptr);
+        DWORD owner = 0;
+        if (window) GetWindowThreadProcessId(window, &owner);
+        EXPECT_EQ(owner, resume_->id());
+        return window;
+    }
+
+    static LRESULT Send(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+        DWORD_PTR result = 0;
+        EXPECT_TRUE(SendMessageTimeoutA(window, message, wParam, lParam, SMTO_ABORTIFHUNG, kPatienceMs, &result));
+        return LRESULT(result);
+    }
+
+    static HWND Reminder() {
+        HWND reminder = FindWindowA(kReminderClass, "Lumora");
+        return reminder && IsWindowVisible(reminder) ? reminder : nullptr;
+    }
+
+    Sandbox sandbox_;
+    RegistryValues settings_{kSettingsKey};
+    std::unique_ptr<Process> resume_;
+};
+
+TEST_F(Resume, ASecondInstanceExitsAtOnce) {
+    HWND first = Start();
+    ASSERT_NE(first, nullptr);
+    Process second(sandbox_.Path("LumoraResume.exe"), "");
+    EXPECT_EQ(second.WaitForExit(), DWORD(kResumeAlreadyRunning));
+    EXPECT_TRUE(IsWindow(first));
+    EXPECT_TRUE(sandbox_.Calls().empty());
+}
+
+TEST_F(Resume, ReappliesOnceForEachWakeUnlockAndDisplayChange) {
+    HWND window = Start();
+    ASSERT_NE(window, nullptr);
+    struct Event {
+        const char* what;
+        UINT message;
+        WPARAM wParam;
+        LPARAM lParam;
+    } events[] = {
+        {"resume, automatic", WM_POWERBROADCAST, PBT_APMRESUMEAUTOMATIC, 0},
+        {"resume by the user", WM_POWERBROADCAST, PBT_APMRESUMESUSPEND, 0},
+        {"unlock", WM_WTSSESSION_CHANGE, WTS_SESSION_UNLOCK, 1},
+        {"display change", WM_DISPLAYCHANGE, 32, MAKELPARAM(1280, 1024)},
+    };
+    for (const auto& e : events) {
+        const std::size_t before = sandbox_.Calls().size();
+        Send(window, e.message, e.wParam, e.lParam);
+        const auto calls = sandbox_.Calls();
+        ASSERT_EQ(calls.size(), before + 1) << e.what;
+        EXPECT_EQ(calls.back(), kOneApply.front()) << e.what;
+    }
+}
+
+TEST_F(Resume, LeavesTheDisplayAloneOnSuspendAndLock) {
+    HWND window = Start();
+    ASSERT_NE(window, nullptr);
+    EXPECT_EQ(Send(window, WM_POWERBROADCAST, PBT_APMSUSPEND, 0), TRUE);
+    Send(window, WM_POWERBROADCAST, PBT_APMPOWERSTATUSCHANGE, 0);
+    Send(window, WM_WTSSESSION_CHANGE, WTS_SESSION_LOCK, 1);
+    Send(window, WM_WTSSESSION_CHANGE, WTS_SESSION_LOGON, 1);
+    EXPECT_TRUE(sandbox_.Calls().empty());
+}
+
+// A calibration saved while the program runs is the one it puts back.
+TEST_F(Resume, ReappliesWhatIsStoredAtThatMoment) {
+    HWND window = Start();
+    ASSERT_NE(window, nullptr);
+    settings_.SetDword("RedGamma", 160);
+    Send(window, WM_DISPLAYCHANGE, 32, MAKELPARAM(1280, 1024));
+    settings_.SetDword("BlueGamma", 400);
+    Send(window, WM_DISPLAYCHANGE, 32, MAKELPARAM(1280, 1024));
+    EXPECT_EQ(sandbox_.Calls(), std::vector<std::string>{"1 160 220 300"});
+}
+
+TEST_F(Resume, EndsCleanlyAtLogoff) {
+    HWND window = Start();
+    ASSERT_NE(window, nullptr);
+    EXPECT_EQ(Send(window, WM_QUERYENDSESSION, 0, 0), TRUE);
+    Send(window, WM_ENDSESSION, FALSE, 0);  // the logoff was cancelled
+    EXPECT_FALSE(resume_->WaitForExit(200));
+    Send(window, WM_ENDSESSION, TRUE, 0);
+    EXPECT_EQ(resume_->WaitForExit(), DWORD(kResumeEnded));
+    EXPECT_TRUE(sandbox_.Calls().empty());
+    // The session is free again for the next one.
+    EXPECT_NE(Start(), nullptr);
+}
+
+TEST_F(Resume, RemindsWhenTheDateHasCome) {
+    struct Case {
+        const char* what;
+        DWORD interval;
+        DWORD date;
+        const char* arguments;
+        bool shown;
+    } cases[] = {
+        {"date is today", 7, LocalDate(0), "", true},
+        {"date has passed", 14, LocalDate(-3), "", true},
+        {"no date yet", 2, 0, "", true},
+        {"date is tomorrow", 7, LocalDate(1), "", false},
+        {"no reminder chosen", 0, 0, "", false},
+        {"right after Save, quoted space", 7, LocalDate(0), kAfterSave, false},
+        {"right after Save, bare space", 7, LocalDate(0), "  ", false},
+    };
+    for (const auto& c : cases) {
+        StoreReminder(c.interval, c.date);
+        HWND window = Start(c.arguments);
+        ASSERT_NE(window, nullptr) << c.what;
+        EXPECT_EQ(Reminder() != nullptr, c.shown) << c.what;
+        Send(window, WM_ENDSESSION, TRUE, 0);
+        EXPECT_EQ(resume_->WaitForExit(), DWORD(kResumeEnded)) << c.what;
+    }
+}
+
+TEST_F(Resume, LaterOnlyClosesTheReminder) {
+    StoreReminder(7, LocalDate(-1));
+    HWND window = Start();
+    ASSERT_NE(window, nullptr);
+    HWND reminder = Reminder();
+    ASSERT_NE(reminder, nullptr);
+    HoldForScreenshot();
+    Send(GetDlgItem(reminder, IDCANCEL), BM_CLICK, 0, 0);
+    EXPECT_TRUE(WaitUntilGone(kReminderClass, nullptr));
+    EXPECT_TRUE(IsWindow(window));
+    EXPECT_FALSE(resume_->WaitForExit(200));
+    const DWORD date = LocalDate(-1);
+    EXPECT_EQ(settings_.Read("RemindDate"), std::vector<BYTE>(reinterpret_cast<const BYTE*>(&date),
+                                                               reinterpret_cast<const BYTE*>(&date) + 4));
+    EXPECT_FALSE(Exists(sandbox_.Path("record.log")));
+}
+
+TEST_F(Resume, EscapeMeansLater) {
+    StoreReminder(7, 0);
+    ASSERT_NE(Start(), nullptr);
+    HWND reminder = Reminder();
+    ASSERT_NE(reminder, nullptr);
+    PostMessageA(GetDlgItem(reminder, 1001), WM_KEYDOWN, VK_ESCAPE, 0);  // the focused control
+    EXPECT_TRUE(WaitUntilGone(kReminderClass, nullptr));
+}
+
+// "Calibrate now" starts the Lumora.exe next to the program. A copy of the
+// loader stands in for the wizard here: its one call shows that it ran.
+TEST_F(Resume, NowStartsLumoraFromItsOwnFolder) {
+    ASSERT_TRUE(sandbox_.Copy(BinFolder() + "LumoraLoader.exe", "Lumora.exe"));
+    StoreReminder(30, LocalDate(0));
+    ASSERT_NE(Start(), nullptr);
+    HWND reminder = Reminder();
+    ASSERT_NE(reminder, nullptr);
+    Send(GetDlgItem(reminder, IDOK), BM_CLICK, 0, 0);
+    EXPECT_TRUE(WaitUntilGone(kReminderClass, nullptr));
+    EXPECT_EQ(sandbox_.WaitForCalls(1), kOneApply);
+}
+
+TEST_F(Resume, EndsCleanlyAtLogoffWhileReminding) {
+    StoreReminder(7, 0);
+    HWND window = Start();
+    ASSERT_NE(window, nullptr);
+    ASSERT_NE(Reminder(), nullptr);
+    Send(window, WM_ENDSESSION, TRUE, 0);
+    EXPECT_EQ(resume_->WaitForExit(), DWORD(kResumeEnded));
+    EXPECT_EQ(FindWindowA(kReminderClass, nullptr), nullptr);
+}
+
+}  // namespace
