@@ -2,6 +2,7 @@
 
 #include "engine/gamma.h"
 #include "engine/monitor_edid.h"
+#include "engine/profile/colorimetry.h"
 
 namespace plx {
 
@@ -11,10 +12,10 @@ constexpr int kColorMgmtCaps = 121;
 constexpr int kCmGammaRamp = 2;
 
 void UseDefaultColorimetry(EngineState& state) {
-    state.redX = 0.64, state.redY = 0.33;
-    state.greenX = 0.30, state.greenY = 0.60;
-    state.blueX = 0.15, state.blueY = 0.06;
-    state.whiteX = 0.3127, state.whiteY = 0.3290;
+    state.redX = defaultPrimaries.red.x, state.redY = defaultPrimaries.red.y;
+    state.greenX = defaultPrimaries.green.x, state.greenY = defaultPrimaries.green.y;
+    state.blueX = defaultPrimaries.blue.x, state.blueY = defaultPrimaries.blue.y;
+    state.whiteX = defaultWhite.x, state.whiteY = defaultWhite.y;
 }
 
 // Loads the ramp for `gamma` on all channels and reads back the red estimate.
@@ -35,7 +36,7 @@ void probeGammaSupport(Engine& engine) {
     Display& display = engine.os.display;
     state.gammaSupported = false;
 
-    if (state.osVersion.platformId >= 2 && state.osVersion.majorVersion >= 5) {
+    if (state.osVersion.platformId >= kPlatformNt && state.osVersion.majorVersion >= 5) {
         state.gammaSupported = display.GetDeviceCaps(state.displayDc, kColorMgmtCaps) == kCmGammaRamp;
         return;
     }
@@ -54,8 +55,11 @@ void probeGammaSupport(Engine& engine) {
         estimateGammas(probe);
         if (probe.redGamma != found) {
             state.gammaSupported = true;
-        } else if (LoadAndReadBack(engine, probe, 235) && probe.redGamma != 227) {
-            // The display already held the 227 ramp: a second, different load tells.
+        } else if (LoadAndReadBack(engine, probe, 235) && probe.redGamma != found) {
+            // Unchanged: the display held the 227 ramp already, or it ignores
+            // loads. Only a change after a different load tells them apart;
+            // comparing with 227 would take a display that ignores loads for one
+            // that works whenever its ramp was not the 227 one.
             state.gammaSupported = true;
         }
     }

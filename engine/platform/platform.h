@@ -27,6 +27,8 @@ struct OsVersion {
     std::uint32_t majorVersion = 0;
     std::uint32_t minorVersion = 0;
 };
+constexpr std::uint32_t kPlatformWin9x = 1;
+constexpr std::uint32_t kPlatformNt = 2;
 
 // One record of display-device enumeration (the 424-byte DISPLAY_DEVICEA).
 // Texts arrive as fixed fields of unknown termination.

@@ -34,7 +34,9 @@ std::string FileNameOf(const std::string& path) {
 
 bool Calls::Enter(const std::string& name) {
     log.push_back(name);
-    return failing.count(name) == 0;
+    if (failing.count(name) != 0) return false;
+    auto numbers = failingAt.find(name);
+    return numbers == failingAt.end() || numbers->second.count(Count(name)) == 0;
 }
 
 int Calls::Count(const std::string& name) const {
@@ -88,6 +90,8 @@ void FakeMachineRegistry::SetDword(const std::string& path, const std::string& n
     std::memcpy(bytes.data(), &value, 4);
     keys[KeyName(path)].values[name] = {kRegDword, bytes};
 }
+
+FakeKey& FakeMachineRegistry::Key(const std::string& path) { return keys[KeyName(path)]; }
 
 RegResult FakeMachineRegistry::RegOpenKeyExA(const char* path, Handle& key) {
     if (!calls_.Enter("RegOpenKeyExA")) return kErrorAccessDenied;
@@ -149,8 +153,10 @@ bool FakeSystem::EnumDisplayDevicesA(const char* adapter, std::uint32_t index, D
         device = adapters[index].device;
         return true;
     }
+    const std::string wanted = adapter;  // read as the system reads it: up to its zero
     for (const auto& a : adapters) {
-        if (std::strncmp(a.device.deviceName, adapter, sizeof a.device.deviceName) == 0) {
+        const char* name = a.device.deviceName;
+        if (wanted == std::string(name, std::find(name, name + sizeof a.device.deviceName, '\0'))) {
             if (index >= a.monitors.size()) return false;
             device = a.monitors[index];
             return true;

@@ -23,6 +23,7 @@ using Bytes = std::vector<std::uint8_t>;
 struct Calls {
     std::vector<std::string> log;
     std::set<std::string> failing;
+    std::map<std::string, std::set<int>> failingAt;  // name -> numbers (from 1) of the calls that fail
     bool Enter(const std::string& name);  // logs; false when told to fail
     int Count(const std::string& name) const;
 };
@@ -64,6 +65,7 @@ public:
     void SetString(const std::string& path, const std::string& name, const std::string& text);
     void SetBinary(const std::string& path, const std::string& name, const Bytes& bytes);
     void SetDword(const std::string& path, const std::string& name, std::uint32_t value);
+    FakeKey& Key(const std::string& path);  // created when missing
     int openKeys = 0;  // keys opened and not yet closed
 
 private:
