@@ -1,0 +1,27 @@
+#pragma once
+
+#include <windows.h>
+
+// A bitmap from the program's resources, owned: deleted with the object.
+class CBitmap {
+public:
+    CBitmap() = default;
+    CBitmap(const CBitmap&) = delete;
+    CBitmap& operator=(const CBitmap&) = delete;
+    ~CBitmap();
+
+    // `name` is a resource name or MAKEINTRESOURCE of a number; FALSE when
+    // there is no such bitmap.
+    BOOL LoadBitmap(const char* name);
+    BOOL LoadBitmap(UINT id) { return LoadBitmap(MAKEINTRESOURCEA(id)); }
+
+    HBITMAP GetSafeHandle() const { return bitmap_; }
+    BOOL GetBitmap(BITMAP* info) const;
+
+private:
+    HBITMAP bitmap_ = nullptr;
+};
+
+// Copies a block of `area`'s size from the bitmap's top-left corner to `area`
+// of `target`, a plain source copy.
+void CopyBitmap(HDC target, const RECT& area, HBITMAP bitmap);

@@ -1,0 +1,26 @@
+#pragma once
+
+#include "app/ui/framework/bitmap.h"
+#include "app/ui/framework/button.h"
+
+// An owner-drawn button painted from up to four images: normal, selected
+// (pushed), focused and disabled.
+class CBitmapButton : public CButton {
+public:
+    // Takes over dialog control `id` of `parent` and loads the images named
+    // after its caption with "U", "D", "F" and "X"; a missing image leaves
+    // its slot empty. With a normal image the button takes that image's size.
+    // TRUE when the normal image loaded.
+    BOOL AutoLoad(UINT id, CWnd& parent);
+
+    void BindTo(HWND control) override { SubclassWindow(control); }
+    void DrawItem(const DRAWITEMSTRUCT& item) override;
+
+private:
+    enum Slot { kNormal, kSelected, kFocused, kDisabled, kSlots };
+
+    HBITMAP ImageFor(UINT itemState) const;
+    void SizeToContent();
+
+    CBitmap images_[kSlots];
+};
