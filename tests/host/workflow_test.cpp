@@ -34,10 +34,15 @@ TEST(ReminderChoices, OtherIntervalsShowNoSelectionAndAreKept) {
     EXPECT_EQ(ReminderIntervalAt(5, 5), 5u);
 }
 
-// A fixed time zone for the arithmetic: UTC.
+// A fixed time zone for the arithmetic: UTC, in 64 bits on every platform.
 bool UtcDate(std::int64_t seconds, CalendarDate& date) {
+#ifdef _WIN32
+    const __time64_t time = seconds;
+    const std::tm* utc = _gmtime64(&time);
+#else
     const std::time_t time = seconds;
     const std::tm* utc = std::gmtime(&time);
+#endif
     if (!utc) return false;
     date = {utc->tm_year + 1900, utc->tm_mon + 1, utc->tm_mday};
     return true;
