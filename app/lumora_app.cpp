@@ -1,0 +1,36 @@
+#include "app/lumora_app.h"
+
+#include <ole2.h>
+#include <shellapi.h>
+
+#include <cstring>
+
+#include "app/lumora_wizard.h"
+#include "app/resources/resource.h"
+#include "app/web_addresses.h"
+#include "app/workflow_state.h"
+
+BOOL LumoraApp::InitInstance() {
+    CWinApp::InitInstance();
+    SetRequestStartValues(engineRequest);
+    // The wizard's web pane is an ActiveX control. Without OLE the pane
+    // cannot be created, and the wizard runs without it.
+    const bool ole = SUCCEEDED(OleInitialize(nullptr));
+    CLumoraWizard().DoModal();
+    if (ole) OleUninitialize();
+    return TRUE;
+}
+
+BOOL LumoraApp::OnCommand(UINT id, UINT notify, HWND) {
+    if (id != ID_HELP || notify != BN_CLICKED) return FALSE;
+    OnHelp();
+    return TRUE;
+}
+
+void LumoraApp::OnHelp() {
+    char address[48] = {};
+    static_assert(sizeof kHelpAddress <= sizeof address);
+    std::memcpy(address, kHelpAddress.data(), sizeof kHelpAddress);
+    Unscramble(address);
+    ShellExecuteA(nullptr, "open", address, nullptr, nullptr, SW_SHOW);
+}

@@ -1,0 +1,339 @@
+#include "app/ui/new_wiz_dialog.h"
+
+#include <shellapi.h>
+
+#include <algorithm>
+
+#include "app/resources/resource.h"
+#include "app/ui/wrong_windows.h"
+#include "app/web_addresses.h"
+
+namespace {
+
+// Hiding disables as well, showing enables as well.
+void HideButton(HWND button) {
+    EnableWindow(button, FALSE);
+    ShowWindow(button, SW_HIDE);
+}
+
+void ShowButton(HWND button) {
+    EnableWindow(button, TRUE);
+    ShowWindow(button, SW_SHOW);
+}
+
+// The frame's buttons of `ids`, in that order; empty when one is missing.
+template <std::size_t N>
+std::vector<HWND> FindButtons(HWND frame, const UINT (&ids)[N]) {
+    std::vector<HWND> buttons;
+    for (UINT id : ids) {
+        HWND button = GetDlgItem(frame, id);
+        if (!button) return {};
+        buttons.push_back(button);
+    }
+    return buttons;
+}
+
+void OpenAddress(const std::string& address) {
+    ShellExecuteA(nullptr, "open", address.c_str(), nullptr, nullptr, SW_SHOWNORMAL);
+}
+
+}  // namespace
+
+CNewWizDialog::CNewWizDialog(UINT templateId, CWnd* parent) : CDialog(templateId, parent) {}
+
+CNewWizDialog::~CNewWizDialog() = default;
+
+void CNewWizDialog::AddPage(std::unique_ptr<CNewWizPage> page, UINT templateId) {
+    page->templateId = templateId;
+    pages_.push_back(std::move(page));
+}
+
+void CNewWizDialog::DoDataExchange() { Bind(IDC_HIDDEN_DEFAULT, hiddenButton_); }
+
+BOOL CNewWizDialog::OnInitDialog() {
+    CDialog::OnInitDialog();
+    paneAddress_ = Unscrambled(kPaneAddress);
+    aboutAddress_ = Unscrambled(kAboutAddress);
+    poweredByAddress_ = Unscrambled(kPoweredByAddress);
+    SetWindowTextA(GetSafeHwnd(), "Lumora");
+    webPane_.CreateFromControl(GetSafeHwnd(), IDC_WEB_PANE);
+
+    exitButton_.AutoLoad(IDCANCEL, *this);
+    helpButton_.AutoLoad(ID_HELP, *this);
+    aboutButton_.AutoLoad(IDC_ABOUT, *this);
+    back0Button_.AutoLoad(IDC_BACK0, *this);
+    back1Button_.AutoLoad(IDC_BACK1, *this);
+    back2Button_.AutoLoad(IDC_BACK2, *this);
+    back3Button_.AutoLoad(IDC_BACK3, *this);
+    startButton_.AutoLoad(IDC_START, *this);
+    next1Button_.AutoLoad(IDC_NEXT1, *this);
+    next2Button_.AutoLoad(IDC_NEXT2, *this);
+    saveButton_.AutoLoad(IDC_SAVE, *this);
+    poweredByButton_.AutoLoad(IDC_POWERED_BY, *this);
+
+    placeholderId_ = IDC_PAGE_PLACEHOLDER;
+    RegisterPages();
+    // Keyboard navigation enters the page dialogs.
+    SetWindowLongPtrA(GetSafeHwnd(), GWL_EXSTYLE, GetWindowLongPtrA(GetSafeHwnd(), GWL_EXSTYLE) | WS_EX_CONTROLPARENT);
+    ShowFirstPage();
+
+    if (SupportedWindows()) {
+        webPane_.Navigate(paneAddress_.c_str());
+        FocusHiddenButton();
+        return FALSE;
+    }
+    CWrongWindows().DoModal();
+    OnFinish();
+    CDialog::OnCancel();
+    return FALSE;
+}
+
+// Windows XP (5.1) and later. A version that cannot be read is let through:
+// the notice is for systems known to be too old.
+bool CNewWizDialog::SupportedWindows() const {
+    OSVERSIONINFOA version{};
+    version.dwOSVersionInfoSize = sizeof version;
+    if (!GetVersionExA(&version)) return true;
+    return version.dwMajorVersion > 5 || (version.dwMajorVersion == 5 && version.dwMinorVersion >= 1);
+}
+
+void CNewWizDialog::FocusHiddenButton() { SetFocus(GetDlgItem(GetSafeHwnd(), IDC_HIDDEN_DEFAULT)); }
+
+BOOL CNewWizDialog::OnCommand(UINT id, UINT notify, HWND control) {
+    if (notify == BN_CLICKED) {
+        switch (id) {
+        case IDC_BACK0:
+        case IDC_BACK1:
+        case IDC_BACK2:
+        case IDC_BACK3:
+            OnBack();
+            return TRUE;
+        case IDC_START:
+        case IDC_NEXT1:
+        case IDC_NEXT2:
+            OnNext();
+            return TRUE;
+        case IDC_SAVE:
+            OnFinish();
+            return TRUE;
+        case IDC_ABOUT:
+            OnAbout();
+            return TRUE;
+        case IDC_POWERED_BY:
+            OnPoweredBy();
+            return TRUE;
+        }
+    }
+    // Exit goes to OnCancel; help goes on to the application object.
+    return CDialog::OnCommand(id, notify, control);
+}
+
+// The web pane's notifications are taken and none is answered, so the pane
+// never cancels a navigation.
+LRESULT CNewWizDialog::OnNotify(int id, NMHDR& header) {
+    if (id == IDC_WEB_PANE) return 0;
+    return CDialog::OnNotify(id, header);
+}
+
+void CNewWizDialog::OnAbout() { OpenAddress(aboutAddress_); }
+
+void CNewWizDialog::OnPoweredBy() { OpenAddress(poweredByAddress_); }
+
+BOOL CNewWizDialog::OnEraseBkgnd(HDC dc) {
+    Default();
+    if (!backgroundBitmap_ || !backgroundBitmap_->GetSafeHandle()) return TRUE;
+    RECT client{};
+    GetClientRect(GetSafeHwnd(), &client);
+    // Grey wherever the client area is larger than the picture.
+    if (HBRUSH grey = CreateSolidBrush(RGB(128, 128, 128))) {
+        FillRect(dc, &client, grey);
+        DeleteObject(grey);
+    }
+    CopyBitmap(dc, client, backgroundBitmap_->GetSafeHandle());
+    return TRUE;
+}
+
+void CNewWizDialog::OnDestroy() {
+    TearDownPages();
+    Default();
+}
+
+// A page that refuses to be left keeps its window until the system destroys
+// it with the frame.
+void CNewWizDialog::TearDownPages() {
+    for (const auto& page : pages_) {
+        if (!page->created || !page->OnLeavePage()) continue;
+        page->OnPageDestroyed();
+        DestroyWindow(page->GetSafeHwnd());
+        page->created = 0;
+    }
+}
+
+void CNewWizDialog::ShowFirstPage() {
+    if (!LeaveActivePage()) return;
+    const BOOL severalPages = pages_.size() > 1;
+    EnableSaveButtons(!severalPages);
+    SetFirstPageMode(severalPages);
+    HideMiddleButtons();
+    if (!pages_.empty()) ActivatePage(pages_.front().get());
+}
+
+BOOL CNewWizDialog::ActivatePage(CNewWizPage* page) {
+    // Before any check: a failed activation shows the target's picture at
+    // the next erase.
+    backgroundBitmap_ = &page->GetBackgroundBitmap();
+    if (!page->created) {
+        if (!page->Create(page->templateId, this)) return FALSE;
+        page->created = 1;
+        page->wizard = this;
+        if (!page->OnPageCreated()) return FALSE;
+    }
+    if (!LeaveActivePage()) return FALSE;
+
+    HWND window = page->GetSafeHwnd();
+    RECT placeholder{};
+    GetWindowRect(GetDlgItem(GetSafeHwnd(), placeholderId_), &placeholder);
+    MapWindowPoints(nullptr, GetSafeHwnd(), reinterpret_cast<POINT*>(&placeholder), 2);
+    SetWindowPos(window, nullptr, placeholder.left, placeholder.top, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+    EnableWindow(window, TRUE);
+    ShowWindow(window, SW_SHOW);
+    InvalidateRect(window, nullptr, TRUE);
+    UpdateWindow(window);
+
+    page->OnEnterPage();
+    page->active = 1;
+    return TRUE;
+}
+
+BOOL CNewWizDialog::LeaveActivePage() {
+    CNewWizPage* page = ActivePage();
+    if (!page) return TRUE;
+    if (!page->OnLeavePage()) return FALSE;
+    ShowWindow(page->GetSafeHwnd(), SW_HIDE);
+    page->active = 0;
+    return TRUE;
+}
+
+CNewWizPage* CNewWizDialog::ActivePage() const {
+    const int index = ActivePageIndex();
+    return index < 0 ? nullptr : pages_[index].get();
+}
+
+int CNewWizDialog::ActivePageIndex() const {
+    const auto page = std::find_if(pages_.begin(), pages_.end(), [](const auto& p) { return p->active; });
+    return page == pages_.end() ? -1 : static_cast<int>(page - pages_.begin());
+}
+
+CNewWizPage* CNewWizDialog::FindPageByTemplate(UINT templateId) const {
+    const auto page = std::find_if(pages_.begin(), pages_.end(),
+                                   [templateId](const auto& p) { return p->templateId == templateId; });
+    return page == pages_.end() ? nullptr : page->get();
+}
+
+void CNewWizDialog::OnNext() { TurnPage(true); }
+
+void CNewWizDialog::OnBack() { TurnPage(false); }
+
+// Next and Back: the active page names the target (-1 stays, 0 is the
+// neighbour in the list). Only Next to the last page and Back to the first
+// switch the start/back0 and save/back3 pairs; the middle pages get their
+// buttons by their position.
+void CNewWizDialog::TurnPage(bool forward) {
+    const int current = ActivePageIndex();
+    if (current < 0) return;
+    CNewWizPage& page = *pages_[current];
+    const LRESULT answer = forward ? page.OnPageNext() : page.OnPageBack();
+    if (answer == -1) return;
+
+    CNewWizPage* target = nullptr;
+    if (answer != 0) {
+        target = FindPageByTemplate(static_cast<UINT>(answer));
+    } else {
+        const int neighbour = current + (forward ? 1 : -1);
+        if (neighbour >= 0 && neighbour < static_cast<int>(pages_.size())) target = pages_[neighbour].get();
+    }
+    if (!target || !ActivatePage(target)) return;
+
+    if (forward && target == pages_.back().get()) {
+        SetFirstPageMode(FALSE);
+        EnableSaveButtons(TRUE);
+        HideMiddleButtons();
+    } else if (!forward && target == pages_.front().get()) {
+        SetFirstPageMode(TRUE);
+        EnableSaveButtons(FALSE);
+        HideMiddleButtons();
+    }
+    switch (ActivePageIndex()) {
+    case 1:
+        ShowSecondPageButtons();
+        break;
+    case 2:
+        ShowThirdPageButtons();
+        break;
+    }
+}
+
+// The save sequence.
+void CNewWizDialog::OnFinish() {
+    CNewWizPage* active = ActivePage();
+    if (active && !active->OnLeavePage()) return;
+    for (const auto& page : pages_)
+        if (page->created && !page->OnPageFinish()) return;
+    EndDialog(IDC_SAVE);
+}
+
+// The exit sequence.
+void CNewWizDialog::OnCancel() {
+    for (const auto& page : pages_) {
+        if (page->created && !page->OnQueryExit()) {
+            FocusHiddenButton();
+            return;
+        }
+    }
+    if (!pages_.empty()) pages_.back()->OnCancel();
+    CDialog::OnCancel();
+}
+
+void CNewWizDialog::SetFirstPageMode(BOOL firstPage) {
+    const auto b = FindButtons(GetSafeHwnd(), {IDC_START, IDC_BACK0, IDC_SAVE, IDC_BACK3});
+    if (b.empty()) return;
+    const HWND start = b[0], back0 = b[1], save = b[2], back3 = b[3];
+    EnableWindow(start, firstPage);
+    EnableWindow(back0, firstPage);
+    if (firstPage) {
+        ShowWindow(save, SW_HIDE);
+        ShowWindow(back3, SW_HIDE);
+        ShowWindow(start, SW_SHOW);
+        ShowWindow(back0, SW_SHOW);
+    } else {
+        ShowWindow(save, SW_SHOW);
+        ShowWindow(back3, SW_SHOW);
+    }
+}
+
+// back3 stays disabled when the only page is also the first.
+void CNewWizDialog::EnableSaveButtons(BOOL enable) {
+    const auto b = FindButtons(GetSafeHwnd(), {IDC_SAVE, IDC_BACK3});
+    if (b.empty()) return;
+    EnableWindow(b[0], enable);
+    EnableWindow(b[1], enable && pages_.size() != 1);
+}
+
+void CNewWizDialog::HideMiddleButtons() {
+    const auto b = FindButtons(GetSafeHwnd(), {IDC_NEXT1, IDC_NEXT2, IDC_BACK1, IDC_BACK2});
+    for (HWND button : b) HideButton(button);
+}
+
+void CNewWizDialog::ShowSecondPageButtons() {
+    const auto b = FindButtons(GetSafeHwnd(), {IDC_START, IDC_BACK0, IDC_NEXT2, IDC_BACK2, IDC_NEXT1, IDC_BACK1});
+    if (b.empty()) return;
+    std::for_each(b.begin(), b.begin() + 4, HideButton);
+    std::for_each(b.begin() + 4, b.end(), ShowButton);
+}
+
+void CNewWizDialog::ShowThirdPageButtons() {
+    const auto b = FindButtons(GetSafeHwnd(), {IDC_NEXT1, IDC_BACK1, IDC_SAVE, IDC_BACK3, IDC_NEXT2, IDC_BACK2});
+    if (b.empty()) return;
+    std::for_each(b.begin(), b.begin() + 4, HideButton);
+    std::for_each(b.begin() + 4, b.end(), ShowButton);
+}
