@@ -299,7 +299,7 @@ struct PlainArea {
 };
 
 const PlainArea kPlainAreas[] = {
-    {"page102.bmp", "reminder drop-down", {128, 324, 254, 355}},
+    {"page102.bmp", "reminder drop-down", {178, 378, 332, 405}},
     {"page102.bmp", "navigation buttons", {515, 255, 672, 293}},
     {"page103.bmp", "navigation buttons", {515, 255, 672, 293}},
     // On the gamma page the green field's margin reaches the buttons' top row.

@@ -34,8 +34,9 @@ inline std::string BuildFolder() { return BinFolder() + "..\\"; }
 
 inline bool Exists(const std::string& path) { return GetFileAttributesA(path.c_str()) != INVALID_FILE_ATTRIBUTES; }
 
-// Values of one HKEY_CURRENT_USER key that a test changes, restored (or
-// removed again) when it ends; keys the test created go too.
+// Values of one key (under HKEY_CURRENT_USER unless another root is given)
+// that a test changes, restored (or removed again) when it ends; keys the
+// test created go too.
 class RegistryValues {
     struct Value {
         DWORD type;
@@ -43,7 +44,7 @@ class RegistryValues {
     };
 
 public:
-    explicit RegistryValues(const char* keyPath) : keyPath_(keyPath) {
+    explicit RegistryValues(const char* keyPath, HKEY root = HKEY_CURRENT_USER) : keyPath_(keyPath), root_(root) {
         // The key and those of its parents that do not exist yet, deepest first.
         for (std::string path = keyPath; !KeyExists(path);) {
             missingKeys_.push_back(path);
@@ -59,11 +60,13 @@ public:
             else
                 Remove(name);
         }
-        for (const auto& path : missingKeys_) RegDeleteKeyA(HKEY_CURRENT_USER, path.c_str());
+        for (const auto& path : missingKeys_) RegDeleteKeyA(root_, path.c_str());
     }
     RegistryValues(const RegistryValues&) = delete;
     RegistryValues& operator=(const RegistryValues&) = delete;
 
+    // Restores the value at the end, whatever the program under test does to it.
+    void Keep(const std::string& name) { Save(name); }
     void SetDword(const std::string& name, DWORD value) {
         Save(name);
         Write(name, REG_DWORD, reinterpret_cast<const BYTE*>(&value), sizeof value);
@@ -79,7 +82,7 @@ public:
     void Remove(const std::string& name) {
         Save(name);
         HKEY key;
-        if (RegOpenKeyExA(HKEY_CURRENT_USER, keyPath_, 0, KEY_SET_VALUE, &key) != ERROR_SUCCESS) return;
+        if (RegOpenKeyExA(root_, keyPath_, 0, KEY_SET_VALUE, &key) != ERROR_SUCCESS) return;
         RegDeleteValueA(key, name.c_str());
         RegCloseKey(key);
     }
@@ -93,7 +96,7 @@ public:
 private:
     std::optional<Value> Query(const std::string& name) const {
         HKEY key;
-        if (RegOpenKeyExA(HKEY_CURRENT_USER, keyPath_, 0, KEY_QUERY_VALUE, &key) != ERROR_SUCCESS) return {};
+        if (RegOpenKeyExA(root_, keyPath_, 0, KEY_QUERY_VALUE, &key) != ERROR_SUCCESS) return {};
         Value value{REG_NONE, std::vector<BYTE>(4096)};
         DWORD size = DWORD(value.data.size());
         const bool found =
@@ -108,21 +111,22 @@ private:
     }
     void Write(const std::string& name, DWORD type, const BYTE* data, DWORD size) {
         HKEY key;
-        if (RegCreateKeyExA(HKEY_CURRENT_USER, keyPath_, 0, nullptr, 0, KEY_SET_VALUE, nullptr, &key, nullptr) !=
+        if (RegCreateKeyExA(root_, keyPath_, 0, nullptr, 0, KEY_SET_VALUE, nullptr, &key, nullptr) !=
             ERROR_SUCCESS)
             return;
         RegSetValueExA(key, name.c_str(), 0, type, data, size);
         RegCloseKey(key);
     }
 
-    static bool KeyExists(const std::string& path) {
+    bool KeyExists(const std::string& path) const {
         HKEY key;
-        if (RegOpenKeyExA(HKEY_CURRENT_USER, path.c_str(), 0, KEY_READ, &key) != ERROR_SUCCESS) return false;
+        if (RegOpenKeyExA(root_, path.c_str(), 0, KEY_READ, &key) != ERROR_SUCCESS) return false;
         RegCloseKey(key);
         return true;
     }
 
     const char* keyPath_;
+    HKEY root_;
     std::vector<std::string> missingKeys_;
     std::map<std::string, std::optional<Value>> saved_;
 };

@@ -63,6 +63,10 @@ WEB_PANE_DU = (2, 304, 487, 57)
 FOOTER_TOP = 468          # shade from here; the web pane covers y >= ~494
 
 REMINDER_DU = (89, 202, 77, 14)  # reminder interval drop-down, closed height
+# The introduction page's template is in "Microsoft Sans Serif" 10 pt, whose
+# base units are larger than the frame's: 8 x 15 under Wine (about 7 x 16 on
+# Windows at 96 dpi), so its drop-down lands lower and further right.
+INTRO_BASE = (8.0, 15.0)
 
 # Gamma page: (channel index, slider origin du, picture origin du).
 SLIDER_SIZE_DU = (86, 14)

@@ -117,28 +117,29 @@ def page102():
 
     # Left column below the steps; the navigation buttons own the right side.
     col_w = L.px(L.BACK_AT)[0] - 30 - MARGIN
-    drop = L.du_rect(*L.REMINDER_DU)
+    drop = L.du_rect(*L.REMINDER_DU, base=L.INTRO_BASE)
     y = 264
     P.text(img, (MARGIN, y), "Keep it accurate", P.font(16, bold=True), P.TEXT)
     end = P.paragraph(img, (MARGIN, y + 24),
                       "Monitors change as they age: repeat this every few weeks.",
                       P.font(15), col_w, P.TEXT_SOFT, leading=22)
+
+    # Help pointer, between the advice and the drop-down.
+    hy = end + 10
+    d = 22
+    P.AA(img).ellipse((MARGIN, hy, MARGIN + d, hy + d), P.STRIP)
+    P.text_centred(img, (MARGIN, hy, MARGIN + d, hy + d), "?", P.font(14, bold=True), P.WHITE)
+    end = P.paragraph(img, (MARGIN + d + 12, hy + 1),
+                      "Questions along the way? The Help button at the top left opens the "
+                      "help pages.", P.font(15), col_w - d - 12, P.TEXT_SOFT, leading=22)
     assert end <= drop[1] - 8, "reminder text runs into the drop-down"
+
     label_font = P.font(15)
     label = "Remind me:"
     lx = drop[0] - 10 - P.text_width(label, label_font)
     assert lx >= MARGIN, "reminder label would leave the margin"
     P.text_centred(img, (lx, drop[1], lx + P.text_width(label, label_font), drop[3]),
                    label, label_font, P.TEXT)
-
-    # Help pointer.
-    hy = 392
-    d = 22
-    P.AA(img).ellipse((MARGIN, hy, MARGIN + d, hy + d), P.STRIP)
-    P.text_centred(img, (MARGIN, hy, MARGIN + d, hy + d), "?", P.font(14, bold=True), P.WHITE)
-    P.paragraph(img, (MARGIN + d + 12, hy + 1),
-                "Questions along the way? The Help button at the top left opens the "
-                "help pages.", body, col_w - d - 12, P.TEXT_SOFT)
     return img
 
 
