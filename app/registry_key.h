@@ -14,7 +14,6 @@ public:
     // Only an existing key.
     static RegistryKey Open(const char* path);
 
-    RegistryKey(RegistryKey&& other) noexcept : key_(other.key_) { other.key_ = nullptr; }
     RegistryKey(const RegistryKey&) = delete;
     RegistryKey& operator=(const RegistryKey&) = delete;
     ~RegistryKey();

@@ -30,7 +30,7 @@ BOOL Step2Page::OnInitDialog() {
     CNewWizPage::OnInitDialog();
     gammaMin = kMinGamma;
     gammaMax = kMaxGamma;
-    // The level-186 fields of the page picture, which the sliders sit on.
+    // The page picture's grey, and its level-186 fields that the sliders sit on.
     backgroundBrush = CreateSolidBrush(RGB(176, 176, 176));
     redBrush = CreateSolidBrush(RGB(186, 0, 0));
     greenBrush = CreateSolidBrush(RGB(0, 186, 0));

@@ -1,12 +1,12 @@
 // The program's workflow rules that need no window: reminder choices and
-// dates, the companions' paths, and the words for the engine's results.
+// dates, and the companions' paths. (The words for the engine's results are
+// checked where the user reads them, in the end-to-end tests.)
 #include <gtest/gtest.h>
 
 #include <ctime>
 #include <string>
 
 #include "app/companion_paths.h"
-#include "app/engine_messages.h"
 #include "app/reminder_choices.h"
 #include "app/reminder_date.h"
 
@@ -97,39 +97,6 @@ TEST(CompanionPaths, AreNamedAfterTheProgram) {
         EXPECT_EQ(paths.loader, c.loader) << c.program;
         EXPECT_EQ(paths.resume, c.resume) << c.program;
     }
-}
-
-TEST(EngineMessages, GammaReadWarnsOnFourResultsOnly) {
-    EXPECT_STREQ(ReadGammaWarning(0), "Gamma ramp could not be retrieved.");
-    EXPECT_STREQ(ReadGammaWarning(2), "Invalid function code, please contact the author of this program.");
-    EXPECT_STREQ(ReadGammaWarning(6), "Gamma correction is not supported by this computer.");
-    EXPECT_STREQ(ReadGammaWarning(19), "Internal DLL failure, please contact the author of this program.");
-    for (int result : {-1, 1, 3, 4, 5, 7, 18, 20, 27})
-        EXPECT_EQ(ReadGammaWarning(result), nullptr) << result;
-}
-
-TEST(EngineMessages, EveryProfileResultButSuccessHasItsMessage) {
-    const struct {
-        int result;
-        const char* message;
-    } table[] = {
-        {7, "The target gamma is invalid. Valid gamma values are 140 to 310. Note: Valid gamma values are actual gamma "
-            "values multiplied by 100."},
-        {8, "The white point is invalid. Valid white point values are 5000 to 9300."},
-        {9, "The lenght value of the copyright string is invalid. Valid length values are 0 to 127."},
-        {10, "The lenght value of the description string is invalid. Valid length values are 0 to 127."},
-        {11, "The lenght value of the profile name string is invalid. Valid length values are 0 to 127."},
-        {14, "ICC monitor profile open failure."},
-        {15, "ICC monitor profile close failure."},
-        {16, "ICC monitor profile tag(s) could no be created."},
-        {17, "The new ICC monitor profile could not be installed into Windows."},
-        {18, "The new ICC monitor profile could not be made the default monitor profile."},
-        {19, "Internal DLL failure, please contact the author of this program."},
-    };
-    for (const auto& row : table) EXPECT_STREQ(MakeProfileMessage(row.result), row.message) << row.result;
-    EXPECT_EQ(MakeProfileMessage(20), nullptr);
-    for (int result : {-1, 0, 1, 2, 6, 12, 13, 21, 1000})
-        EXPECT_STREQ(MakeProfileMessage(result), "Unknown return code...") << result;
 }
 
 }  // namespace
