@@ -215,6 +215,11 @@ public:
         return WaitUntil([&] { return ActivePageTemplate() == templateId; });
     }
 
+    // The intro page's exit confirmation, once it is up.
+    HWND WaitForExitQuestion(DWORD ms = kPatienceMs) const {
+        return WaitForWindow([](HWND w) { return IsExitQuestion(w) && IsWindowVisible(w); }, ms);
+    }
+
     // The exit button; a confirmation that comes up is answered "exityes".
     bool Exit() {
         if (!Click(IDCANCEL)) return false;
@@ -223,8 +228,7 @@ public:
     bool AnswerExitQuestionAndWaitForEnd() {
         bool ended = false;
         WaitUntil([&] {
-            if (HWND question = FindWindowOfProgram([](HWND w) { return IsExitQuestion(w) && IsWindowVisible(w); }))
-                Click(IDOK, question);
+            if (HWND question = WaitForExitQuestion(0)) Click(IDOK, question);
             return ended = Ended();
         });
         return ended;

@@ -66,6 +66,34 @@ inline POINT ScreenPoint(HWND window, POINT client) {
     return client;
 }
 
+// Takes the presses a window is sent as if on its caption, and swallows
+// them, so that no move loop starts.
+class CaptionPresses {
+public:
+    explicit CaptionPresses(HWND window) : window_(window) {
+        current_ = this;
+        previous_ = reinterpret_cast<WNDPROC>(
+            SetWindowLongPtrA(window, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&Record)));
+    }
+    ~CaptionPresses() {
+        if (IsWindow(window_)) SetWindowLongPtrA(window_, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(previous_));
+        current_ = nullptr;
+    }
+    std::vector<std::pair<WPARAM, LPARAM>> presses;
+
+private:
+    static LRESULT CALLBACK Record(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+        if (message == WM_NCLBUTTONDOWN) {
+            current_->presses.emplace_back(wParam, lParam);
+            return 0;
+        }
+        return CallWindowProcA(current_->previous_, window, message, wParam, lParam);
+    }
+    static inline CaptionPresses* current_ = nullptr;
+    HWND window_;
+    WNDPROC previous_;
+};
+
 // A 32-bit memory canvas to draw on and read back.
 class Canvas {
 public:

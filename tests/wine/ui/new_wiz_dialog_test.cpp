@@ -334,4 +334,31 @@ TEST_F(WizardFrame, EveryPageSitsAtThePlaceholdersCorner) {
     }
 }
 
+// A press in a page's title strip, (188, 5) to (727, 33) inclusive in page
+// pixels, drags the whole wizard; elsewhere it is the page's own.
+TEST_F(WizardFrame, APressInThePagesTitleStripDragsTheWizard) {
+    TestWizard wizard;
+    ASSERT_TRUE(wizard.Create(IDD_WIZARD, nullptr));
+    HWND frame = wizard.GetSafeHwnd();
+    HWND page = wizard.page(0).GetSafeHwnd();
+    gui::Pump(50);
+    struct Case {
+        POINT press;
+        bool drags;
+    } cases[] = {
+        {{188, 5}, true},    {{727, 33}, true},   {{400, 20}, true},   {{187, 20}, false},
+        {{728, 20}, false},  {{400, 4}, false},   {{400, 34}, false},  {{400, 200}, false},
+    };
+    for (const Case& c : cases) {
+        gui::CaptionPresses recorder(frame);
+        const POINT screen = gui::ScreenPoint(page, c.press);
+        SetCursorPos(screen.x, screen.y);
+        PostMessageA(page, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(c.press.x, c.press.y));
+        gui::Pump(30);
+        const std::vector<std::pair<WPARAM, LPARAM>> drag = {{HTCAPTION, 0}};
+        EXPECT_EQ(recorder.presses, c.drags ? drag : decltype(drag){}) << c.press.x << "," << c.press.y;
+    }
+    DestroyWindow(frame);
+}
+
 }  // namespace

@@ -79,34 +79,6 @@ TEST_P(PictureDialog, EnterDoesNothing) {
     EXPECT_EQ(result, 77);
 }
 
-// Takes the presses a dialog sends itself as if on a caption, and swallows
-// them, so that no move loop starts.
-class CaptionPresses {
-public:
-    explicit CaptionPresses(HWND window) : window_(window) {
-        current_ = this;
-        previous_ = reinterpret_cast<WNDPROC>(
-            SetWindowLongPtrA(window, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&Record)));
-    }
-    ~CaptionPresses() {
-        if (IsWindow(window_)) SetWindowLongPtrA(window_, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(previous_));
-        current_ = nullptr;
-    }
-    std::vector<std::pair<WPARAM, LPARAM>> presses;
-
-private:
-    static LRESULT CALLBACK Record(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
-        if (message == WM_NCLBUTTONDOWN) {
-            current_->presses.emplace_back(wParam, lParam);
-            return 0;
-        }
-        return CallWindowProcA(current_->previous_, window, message, wParam, lParam);
-    }
-    static inline CaptionPresses* current_ = nullptr;
-    HWND window_;
-    WNDPROC previous_;
-};
-
 // The strip runs from (5, 5) to (437, 32) inclusive, in client pixels.
 TEST_P(PictureDialog, APressInTheTopStripDragsTheDialog) {
     auto dialog = Make();
@@ -122,7 +94,7 @@ TEST_P(PictureDialog, APressInTheTopStripDragsTheDialog) {
         {{438, 20}, false}, {{200, 4}, false}, {{200, 33}, false}, {{200, 150}, false},
     };
     for (const Case& c : cases) {
-        CaptionPresses recorder(window);
+        gui::CaptionPresses recorder(window);
         const POINT screen = gui::ScreenPoint(window, c.press);
         SetCursorPos(screen.x, screen.y);
         PostMessageA(window, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(c.press.x, c.press.y));
