@@ -152,8 +152,7 @@ TEST_F(SavePage, AnsweringNoToTheExitQuestionStaysOnThePage) {
         SCOPED_TRACE("page " + std::to_string(page + 1));
         ASSERT_TRUE(wizard_.WaitForPage(pages[page]));
         ASSERT_TRUE(wizard_.Click(IDCANCEL));
-        HWND question =
-            wizard_.WaitForWindow([](HWND w) { return e2e::IsExitQuestion(w) && IsWindowVisible(w); });
+        HWND question = wizard_.WaitForExitQuestion();
         ASSERT_NE(question, nullptr);
         ASSERT_TRUE(wizard_.Click(IDCANCEL, question));
         EXPECT_TRUE(e2e::WaitUntil([&] { return !IsWindow(question); }));
