@@ -1,5 +1,97 @@
 #include "app/step2_page.h"
 
+#include "app/engine_client.h"
+#include "app/engine_messages.h"
 #include "app/resources/resource.h"
+#include "app/workflow_state.h"
+
+namespace {
+
+void Warn(const char* text) { MessageBoxA(nullptr, text, kGammaPageCaption, MB_ICONWARNING | MB_OK); }
+
+std::uint32_t PositionOf(const CSliderCtrl& slider) { return static_cast<std::uint32_t>(slider.GetPos()); }
+
+}  // namespace
 
 Step2Page::Step2Page() : CNewWizPage(IDD_STEP2_PAGE, IDB_STEP2_PAGE) {}
+
+Step2Page::~Step2Page() {
+    for (HBRUSH brush : {backgroundBrush, redBrush, greenBrush, blueBrush})
+        if (brush) DeleteObject(brush);
+}
+
+void Step2Page::DoDataExchange() {
+    Bind(IDC_RED_SLIDER, redSlider);
+    Bind(IDC_GREEN_SLIDER, greenSlider);
+    Bind(IDC_BLUE_SLIDER, blueSlider);
+}
+
+BOOL Step2Page::OnInitDialog() {
+    CNewWizPage::OnInitDialog();
+    gammaMin = kMinGamma;
+    gammaMax = kMaxGamma;
+    // The page picture's grey, and its level-186 fields that the sliders sit on.
+    backgroundBrush = CreateSolidBrush(RGB(176, 176, 176));
+    redBrush = CreateSolidBrush(RGB(186, 0, 0));
+    greenBrush = CreateSolidBrush(RGB(0, 186, 0));
+    blueBrush = CreateSolidBrush(RGB(0, 0, 186));
+    // A slider never positioned stays at 140: the control moves into the range.
+    for (CSliderCtrl* slider : {&redSlider, &greenSlider, &blueSlider}) slider->SetRange(gammaMin, gammaMax, FALSE);
+
+    if (BindEngine())
+        ReadGammas();
+    else
+        Warn(kEngineMissingWarning);
+
+    lastRed = savedGammas.red = PositionOf(redSlider);
+    lastGreen = savedGammas.green = PositionOf(greenSlider);
+    lastBlue = savedGammas.blue = PositionOf(blueSlider);
+    return TRUE;
+}
+
+void Step2Page::ReadGammas() {
+    const std::optional<int> result = CallEngine(ReadGammaFunction);
+    if (!result) return;
+    if (*result == ResultOk) {
+        redSlider.SetPos(int(engineRequest.redGamma));
+        greenSlider.SetPos(int(engineRequest.greenGamma));
+        blueSlider.SetPos(int(engineRequest.blueGamma));
+        savedGammasRead = true;
+    } else if (const char* warning = ReadGammaWarning(*result)) {
+        Warn(warning);
+    }
+}
+
+// Every notification counts, each step of a thumb drag included; only a
+// changed position reaches the engine.
+void Step2Page::OnHScroll(UINT, UINT, HWND control) {
+    if (control && control == redSlider.GetSafeHwnd())
+        MoveChannel(redSlider, engineRequest.redGamma, lastRed);
+    else if (control && control == greenSlider.GetSafeHwnd())
+        MoveChannel(greenSlider, engineRequest.greenGamma, lastGreen);
+    else if (control && control == blueSlider.GetSafeHwnd())
+        MoveChannel(blueSlider, engineRequest.blueGamma, lastBlue);
+    Default();
+}
+
+void Step2Page::MoveChannel(CSliderCtrl& slider, std::uint32_t& gamma, std::uint32_t& last) {
+    gamma = PositionOf(slider);
+    if (gamma == last) return;
+    if (gamma > gammaMax) {
+        gamma = gammaMax;
+        slider.SetPos(int(gammaMax));
+    } else if (gamma < gammaMin) {
+        gamma = gammaMin;
+        slider.SetPos(int(gammaMin));
+    }
+    last = gamma;
+    CallEngine(SetGammaFunction);
+}
+
+HBRUSH Step2Page::OnCtlColor(HDC dc, HWND control, UINT kind) {
+    CNewWizPage::OnCtlColor(dc, control, kind);
+    if (control && control == redSlider.GetSafeHwnd()) return redBrush;
+    if (control && control == greenSlider.GetSafeHwnd()) return greenBrush;
+    if (control && control == blueSlider.GetSafeHwnd()) return blueBrush;
+    return backgroundBrush;
+}

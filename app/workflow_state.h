@@ -21,6 +21,9 @@ inline PLXRequest engineRequest{};
 inline PLXEntry engineEntry = nullptr;
 // The gammas found when the gamma page opened, put back on Exit.
 inline ChannelGammas savedGammas{220, 220, 220};
+// Whether the engine read savedGammas from the display. Otherwise they are
+// only the sliders' start positions, and Exit must not load them.
+inline bool savedGammasRead = false;
 // Under HKEY_CURRENT_USER.
 inline constexpr char settingsKeyPath[] = "Software\\Brightvale\\Lumora";
 // Full paths of the two logon companions, computed by the introduction page.

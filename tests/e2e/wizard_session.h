@@ -183,6 +183,14 @@ public:
         Settle(frame_);
     }
 
+    // Posts a message to a window of the program, as a control's own
+    // notification or a user's key would arrive, and returns once it has
+    // been handled.
+    void Post(HWND target, UINT message, WPARAM wParam, LPARAM lParam) {
+        PostMessageA(target, message, wParam, lParam);
+        Settle(frame_);
+    }
+
     // Closing the window: WM_CLOSE, or the system menu's command.
     void Close() { PostMessageA(frame_, WM_CLOSE, 0, 0); }
     void SystemClose() { PostMessageA(frame_, WM_SYSCOMMAND, SC_CLOSE, 0); }

@@ -1,5 +1,7 @@
 #pragma once
 
+#include <windows.h>
+
 #include <commctrl.h>
 
 #include "app/ui/framework/wnd.h"
