@@ -75,6 +75,10 @@ ProfileTag* FindTag(std::vector<ProfileTag>& tags, TagSignature signature) {
 
 }  // namespace
 
+bool UsableProfilePath(const char* path) {
+    return path != nullptr && std::strlen(path) < kProfilePathBuffer && std::strpbrk(path, "?*") == nullptr;
+}
+
 IccProfileWriter::~IccProfileWriter() {
     for (auto& [handle, profile] : open_) files_.CloseHandle(profile.file);
 }
@@ -85,8 +89,7 @@ IccProfileWriter::Profile* IccProfileWriter::Find(Handle profile) {
 }
 
 Handle IccProfileWriter::OpenColorProfileA(const char* path) {
-    // A path the locator's buffer cannot hold is refused, never cut.
-    if (path == nullptr || std::strlen(path) >= kProfilePathBuffer) return kNoHandle;
+    if (!UsableProfilePath(path)) return kNoHandle;
     const Handle file = files_.CreateFileA(path);
     if (file == kNoHandle) return kNoHandle;
     const Handle profile = next_++;

@@ -22,9 +22,7 @@ std::string Terminated(char (&buffer)[kFolderBuffer]) {
 std::string ProfileFolder(Files& files) {
     char documents[kFolderBuffer] = {};
     if (!files.SHGetFolderPathA(documents)) return {};
-    std::string folder = Terminated(documents) + "\\My ICC Profiles\\";
-    files.CreateDirectoryA(folder.c_str());  // an existing folder is fine
-    return folder;
+    return Terminated(documents) + "\\My ICC Profiles\\";
 }
 
 void FillFromMonitorName(char (&field)[128], std::uint32_t& length, const char* monitorName) {

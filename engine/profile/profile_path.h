@@ -8,9 +8,9 @@
 
 namespace plx {
 
-// The documents folder followed by "\My ICC Profiles\", created if missing;
-// empty when the documents folder cannot be determined, which puts the file
-// in the current directory.
+// The documents folder followed by "\My ICC Profiles\"; empty when the
+// documents folder cannot be determined, which puts the file in the current
+// directory.
 std::string ProfileFolder(Files& files);
 
 // A text field of the request left empty by the caller (length 0) takes at

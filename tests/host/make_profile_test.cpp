@@ -269,9 +269,22 @@ TEST_F(ProfileMaker, PathTheBufferCannotHoldIsNeverUsed) {
             continue;
         }
         EXPECT_TRUE(m.t.os.files.files.empty()) << c.documentsLength;
+        EXPECT_TRUE(m.t.os.files.directories.empty()) << c.documentsLength;
         EXPECT_EQ(m.t.os.calls.Count("CreateFileA"), 0) << c.documentsLength;
         EXPECT_TRUE(m.Settings().empty()) << c.documentsLength;
     }
+}
+
+// A user name the ANSI code page cannot spell comes back as '?': no folder of
+// that name exists, and the profile must not go anywhere else instead.
+TEST_F(ProfileMaker, DocumentsFolderTheCodePageCannotSpellIsNeverUsed) {
+    t.os.files.documents = "C:\\Users\\????\\Documents";
+    EXPECT_EQ(Make(), ResultProfileOpenFailed);
+    EXPECT_TRUE(t.os.files.files.empty());
+    EXPECT_TRUE(t.os.files.directories.empty());
+    EXPECT_EQ(t.os.calls.Count("CreateFileA"), 0);
+    EXPECT_TRUE(Settings().empty());
+    EXPECT_STREQ(request.profileName, kMonitor) << "the defaults are filled in all the same";
 }
 
 }  // namespace
