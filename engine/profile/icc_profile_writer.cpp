@@ -6,6 +6,7 @@
 #include <new>
 
 #include "engine/profile/big_endian.h"
+#include "engine/profile/profile_path.h"
 
 namespace plx {
 
@@ -74,10 +75,6 @@ ProfileTag* FindTag(std::vector<ProfileTag>& tags, TagSignature signature) {
 }
 
 }  // namespace
-
-bool UsableProfilePath(const char* path) {
-    return path != nullptr && std::strlen(path) < kProfilePathBuffer && std::strpbrk(path, "?*") == nullptr;
-}
 
 IccProfileWriter::~IccProfileWriter() {
     for (auto& [handle, profile] : open_) files_.CloseHandle(profile.file);

@@ -12,14 +12,6 @@
 
 namespace plx {
 
-// The profile locator's path buffer: a path must fit it with its terminator.
-constexpr std::size_t kProfilePathBuffer = 260;
-
-// A path the locator takes: it fits the buffer and names a file, with no
-// wildcard in it ('?' is what a folder name the ANSI code page cannot spell
-// comes back with). Any other is refused, never cut.
-bool UsableProfilePath(const char* path);
-
 struct ProfileTag {
     TagSignature signature;
     std::vector<std::uint8_t> data;

@@ -144,6 +144,7 @@ TEST_F(Writer, OpenFailsWithoutAFileAndForPathsTheBufferCannotHoldOrThatNameNoFi
     EXPECT_EQ(writer.OpenColorProfileA(nullptr), kNoHandle);
     EXPECT_EQ(writer.OpenColorProfileA("C:\\Users\\????\\Documents\\My ICC Profiles\\p.icm"), kNoHandle);
     EXPECT_EQ(writer.OpenColorProfileA("C:\\profiles\\*.icm"), kNoHandle);
+    EXPECT_EQ(writer.OpenColorProfileA("C:\\profiles\\nul.icm"), kNoHandle);
     EXPECT_EQ(os.calls.Count("CreateFileA"), 0);
     EXPECT_NE(writer.OpenColorProfileA(longest.c_str()), kNoHandle);
     EXPECT_TRUE(os.files.files.count(longest));

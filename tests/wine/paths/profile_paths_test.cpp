@@ -1,7 +1,8 @@
 // Function code 2 through PLX.dll where the profile's path is unusual: the
 // user's name, which the documents folder carries, outside the ANSI code
-// page; a profile name of reserved characters; a "My ICC Profiles" that
-// nothing can be written into. run-as-users runs this program as several
+// page; a profile name of reserved characters or a device's name; a documents
+// folder too long for the path; a "My ICC Profiles" that nothing can be
+// written into. run-as-users runs this program as several
 // users in a Wine prefix of its own.
 #include <windows.h>
 #include <icm.h>
@@ -127,6 +128,13 @@ TEST_F(ProfilePaths, ReservedCharactersBecomeUnderscores) {
     ASSERT_EQ(MakeProfile("\"/\\[]:;|=,^*?"), ResultProfileMade);
     EXPECT_TRUE(Exists(profile));
     EXPECT_TRUE(Exists(ColorDirectory() + "\\_____________.icm"));
+}
+
+// Wine, like Windows, takes "NUL.icm" and "COM1.icm" in any folder for the
+// devices: the profile would go to the null device or the serial port.
+TEST_F(ProfilePaths, DeviceNamesGive14) {
+    for (const char* device : {"NUL", "COM1", "aux", "CONOUT$"})
+        EXPECT_EQ(MakeProfile(device), ResultProfileOpenFailed) << device;
 }
 
 // The documents folder as Wine finds it in the user's shell folders, for the
