@@ -15,10 +15,10 @@
 //   u8 Count type, Count bytes text (8), u8 instances, each: u8 type, text (300),
 //   u8 EDID value type, then the EDID value: the rest of the input.
 #include <algorithm>
-#include <array>
 #include <cmath>
 #include <cstdint>
 #include <cstring>
+#include <iterator>
 #include <string>
 #include <vector>
 
@@ -26,7 +26,7 @@
 #include "engine/startup.h"
 #include "fuzz/fuzz_check.h"
 #include "fuzz/fuzz_input.h"
-#include "tests/fake/test_engine.h"
+#include "tests/fake/fake_platform.h"
 
 namespace {
 
@@ -201,37 +201,37 @@ bool Decoded(double v) { return v >= 0 && v <= 0.999 && std::fabs(v * 1000 - std
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
     Input in(data, size);
-    plx::fake::TestEngine t;
-    t.engine.state = plx::EngineState{};
-    t.os.system.version.platformId = in.Take<std::uint8_t>();
-    t.os.system.version.majorVersion = in.Take<std::uint8_t>();
-    t.os.display.colorManagementCaps = in.Take<std::uint8_t>();
+    plx::fake::FakePlatform os;
+    os.system.version.platformId = in.Take<std::uint8_t>();
+    os.system.version.majorVersion = in.Take<std::uint8_t>();
+    os.display.colorManagementCaps = in.Take<std::uint8_t>();
     const auto displayBits = in.Take<std::uint8_t>();
-    t.os.display.ignoresLoads = displayBits & 1;
+    os.display.ignoresLoads = displayBits & 1;
+    os.display.ramp = plx::fake::IdentityRamp();
     if (displayBits & 2) {
         PLXRequest at227{};
         at227.redGamma = at227.greenGamma = at227.blueGamma = 227;
         plx::buildRamp(at227);
-        std::copy(std::begin(at227.gammaRamp), std::end(at227.gammaRamp), t.os.display.ramp.begin());
+        std::copy(std::begin(at227.gammaRamp), std::end(at227.gammaRamp), os.display.ramp.begin());
     }
     for (int n = in.Take<std::uint8_t>() % 8; n > 0; --n) {
         const char* call = kFailableCalls[in.Take<std::uint8_t>() % std::size(kFailableCalls)];
         const auto number = in.Take<std::uint8_t>();
         if (number == 0)
-            t.os.calls.failing.insert(call);
+            os.calls.failing.insert(call);
         else
-            t.os.calls.failingAt[call].insert(number);
+            os.calls.failingAt[call].insert(number);
     }
-    BuildEnumeration(in, t.os.system);
-    BuildRegistry(in, t.os.system, t.os.machineRegistry);
+    BuildEnumeration(in, os.system);
+    BuildRegistry(in, os.system, os.machineRegistry);
 
-    WatchedDisplay display(t.os.display);
-    WatchedRegistry registry(t.os.machineRegistry);
-    plx::Platform platform{display, t.os.system, registry, t.os.userRegistry, t.os.files, t.os.colorService,
-                           t.os.clock};
+    WatchedDisplay display(os.display);
+    WatchedRegistry registry(os.machineRegistry);
+    plx::Platform platform{display, os.system, registry, os.userRegistry, os.files, os.colorService,
+                           os.clock};
     plx::Engine engine{plx::EngineState{}, platform};
     registry.state = &engine.state;
-    const plx::fake::Ramp found = t.os.display.ramp;
+    const plx::fake::Ramp found = os.display.ramp;
 
     plx::StartUp(engine);
     registry.Watch();
@@ -239,7 +239,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     const plx::EngineState& s = engine.state;
     FUZZ_CHECK(s.edidStatus >= plx::EdidDecoded && s.edidStatus <= plx::EdidNoKey);
     FUZZ_CHECK(Terminated(s.monitorName) && Terminated(s.monitorDeviceId) && Terminated(s.monitorKeyPath));
-    FUZZ_CHECK(t.os.machineRegistry.openKeys == 0);
+    FUZZ_CHECK(os.machineRegistry.openKeys == 0);
 
     const double colorimetry[] = {s.redX, s.redY, s.greenX, s.greenY, s.blueX, s.blueY, s.whiteX, s.whiteY};
     const double defaults[] = {0.64, 0.33, 0.30, 0.60, 0.15, 0.06, 0.3127, 0.3290};
@@ -251,8 +251,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     if (display.lastLoadFailed)
         FUZZ_CHECK(!s.gammaSupported);
     else
-        FUZZ_CHECK(t.os.display.ramp == found);
+        FUZZ_CHECK(os.display.ramp == found);
     if (s.osVersion.platformId >= plx::kPlatformNt && s.osVersion.majorVersion >= 5)
-        FUZZ_CHECK(t.os.display.loads.empty());
+        FUZZ_CHECK(os.display.loads.empty());
     return 0;
 }
