@@ -1,11 +1,11 @@
 // Pixel correction over arbitrary buffers, pixel sizes and display ramps:
 // exactly pixelBytes bytes are touched, and only whole pixels.
 #include <cstdint>
-#include <cstdlib>
 #include <cstring>
 #include <vector>
 
 #include "engine/pixels.h"
+#include "fuzz/fuzz_check.h"
 #include "fuzz/fuzz_input.h"
 #include "tests/fake/test_engine.h"
 
@@ -31,13 +31,12 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     const int result = plx::CorrectPixels(t.engine, request);
     const std::uint32_t bytesPerPixel = request.bitsPerPixel / 8;
     if (request.pixelBytes % bytesPerPixel != 0) {
-        if (result != 23 || buffer != pixels) std::abort();
+        FUZZ_CHECK(result == 23 && buffer == pixels);
         return 0;
     }
-    if (result != 24) std::abort();
-    for (std::size_t i = 3; bytesPerPixel == 4 && i < buffer.size(); i += 4)
-        if (buffer[i] != pixels[i]) std::abort();
+    FUZZ_CHECK(result == 24);
+    for (std::size_t i = 3; bytesPerPixel == 4 && i < buffer.size(); i += 4) FUZZ_CHECK(buffer[i] == pixels[i]);
     for (std::size_t i = 0; i < buffer.size(); ++i)
-        if ((pixels[i] == 0 && buffer[i] != 0) || (pixels[i] == 255 && buffer[i] != 255)) std::abort();
+        FUZZ_CHECK((pixels[i] != 0 || buffer[i] == 0) && (pixels[i] != 255 || buffer[i] == 255));
     return 0;
 }

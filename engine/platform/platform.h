@@ -82,7 +82,8 @@ public:
 class Files {
 public:
     virtual ~Files() = default;
-    // The documents folder (CSIDL_PERSONAL | CSIDL_FLAG_CREATE) into a 260-character buffer.
+    // The documents folder (CSIDL_PERSONAL | CSIDL_FLAG_CREATE) into a 260-character buffer, in
+    // the ANSI code page with '?' for each character it cannot spell.
     virtual bool SHGetFolderPathA(char path[260]) = 0;
     virtual bool CreateDirectoryA(const char* path) = 0;
     // Create the file, replacing any existing one (CREATE_ALWAYS).

@@ -111,8 +111,14 @@ void Win32UserRegistry::RegCloseKey(Handle key) { ::RegCloseKey(As<HKEY>(key)); 
 // --- files
 
 bool Win32Files::SHGetFolderPathA(char path[260]) {
-    return ::SHGetFolderPathA(nullptr, CSIDL_PERSONAL | CSIDL_FLAG_CREATE, nullptr, SHGFP_TYPE_CURRENT, path) ==
-           S_OK;
+    // The ANSI call spells characters the code page lacks by look-alikes
+    // ("Łucja" as "Lucja"), which can name another user's folder. Converted
+    // without them, each such character becomes '?', which no path holds.
+    wchar_t documents[MAX_PATH];
+    if (::SHGetFolderPathW(nullptr, CSIDL_PERSONAL | CSIDL_FLAG_CREATE, nullptr, SHGFP_TYPE_CURRENT, documents) !=
+        S_OK)
+        return false;
+    return ::WideCharToMultiByte(CP_ACP, WC_NO_BEST_FIT_CHARS, documents, -1, path, 260, nullptr, nullptr) != 0;
 }
 
 bool Win32Files::CreateDirectoryA(const char* path) { return ::CreateDirectoryA(path, nullptr) != FALSE; }

@@ -1,6 +1,19 @@
 #include "engine/profile/colorant_matrix.h"
 
+#include <cmath>
+
 namespace plx {
+
+namespace {
+
+// Chromaticities decoded from an EDID lie on a 0.001 grid, where three
+// primaries that enclose any triangle at all give a determinant of at least
+// 1e-6. Collinear ones leave only rounding noise, which must count as zero:
+// dividing by it would give finite nonsense instead of the NaN that lets
+// the caller fall back to defaults.
+constexpr double kCollinear = 1e-9;
+
+}  // namespace
 
 Colorants UnadaptedColorants(const Primaries& primaries, Chromaticity white) {
     const auto [xr, yr] = primaries.red;
@@ -8,7 +21,8 @@ Colorants UnadaptedColorants(const Primaries& primaries, Chromaticity white) {
     const auto [xb, yb] = primaries.blue;
     const auto [xw, yw] = white;
 
-    const double D = yw * ((xg - xb) * yr - (xr - xb) * yg + (xr - xg) * yb);
+    const double determinant = (xg - xb) * yr - (xr - xb) * yg + (xr - xg) * yb;
+    const double D = std::fabs(determinant) < kCollinear ? 0.0 : yw * determinant;
     const double luminance[3] = {
         Quotient(yr * (yw * (xg - xb) - yg * (xw - xb) + yb * (xw - xg)), D),
         Quotient(-yg * (yw * (xr - xb) - yr * (xw - xb) + yb * (xw - xr)), D),

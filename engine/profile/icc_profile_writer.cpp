@@ -6,6 +6,7 @@
 #include <new>
 
 #include "engine/profile/big_endian.h"
+#include "engine/profile/profile_path.h"
 
 namespace plx {
 
@@ -85,8 +86,7 @@ IccProfileWriter::Profile* IccProfileWriter::Find(Handle profile) {
 }
 
 Handle IccProfileWriter::OpenColorProfileA(const char* path) {
-    // A path the locator's buffer cannot hold is refused, never cut.
-    if (path == nullptr || std::strlen(path) >= kProfilePathBuffer) return kNoHandle;
+    if (!UsableProfilePath(path)) return kNoHandle;
     const Handle file = files_.CreateFileA(path);
     if (file == kNoHandle) return kNoHandle;
     const Handle profile = next_++;

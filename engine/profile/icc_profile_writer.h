@@ -12,9 +12,6 @@
 
 namespace plx {
 
-// The profile locator's path buffer: a path must fit it with its terminator.
-constexpr std::size_t kProfilePathBuffer = 260;
-
 struct ProfileTag {
     TagSignature signature;
     std::vector<std::uint8_t> data;

@@ -46,6 +46,8 @@ int MakeProfile(Engine& engine, PLXRequest& request, ColorProfileService& servic
     FillFromMonitorName(request.profileName, request.profileNameLength, state.monitorName);
     const std::string fileName = ProfileFileName(request.profileName);
     const std::string fullPath = folder + fileName;
+    // An existing folder is fine; none is made for a path that cannot be used.
+    if (!folder.empty() && UsableProfilePath(fullPath.c_str())) os.files.CreateDirectoryA(folder.c_str());
 
     ResolveTargetWhite(state, request.whitePoint);
     const ProfileColorants colorants = ComputeColorants(state, request.whitePoint);

@@ -156,6 +156,9 @@ TEST(ComputeColorants, DegenerateChromaticitiesFallBackToDefaults) {
     EngineState collinear = DefaultMonitor();
     collinear.redX = 0.2, collinear.redY = 0.2, collinear.greenX = 0.4, collinear.greenY = 0.4;
     collinear.blueX = 0.3, collinear.blueY = 0.3;
+    EngineState nearlyZero = DefaultMonitor();  // collinear, but rounding leaves a determinant of -3e-18
+    nearlyZero.redX = 0, nearlyZero.redY = 0.996, nearlyZero.greenX = 0.001, nearlyZero.greenY = 0.996;
+    nearlyZero.blueX = 0.996, nearlyZero.blueY = 0.996;
     EngineState flatWhite = DefaultMonitor();  // primaries of their own, white of none
     flatWhite.redX = 0.68, flatWhite.greenY = 0.71, flatWhite.whiteY = 0;
     EngineState ownPrimaries = flatWhite;
@@ -174,6 +177,7 @@ TEST(ComputeColorants, DegenerateChromaticitiesFallBackToDefaults) {
         {"zeros, 5000", zeros, 5000, DefaultMonitor()},  // the asked white stays
         {"red y 0", flatRed, 7500, DefaultMonitor()},
         {"collinear", collinear, 0, DefaultMonitor()},
+        {"collinear, determinant not quite 0", nearlyZero, 5000, DefaultMonitor()},
         {"white y 0", flatWhite, 0, ownPrimaries},  // the primaries stay
         {"NaN", nan, 9300, DefaultMonitor()},
     };

@@ -133,7 +133,7 @@ TEST_F(Writer, OpenReplacesAnExistingFile) {
     EXPECT_EQ(ReadU32(File(), 0), 132u);
 }
 
-TEST_F(Writer, OpenFailsWithoutAFileAndForPathsTheBufferCannotHold) {
+TEST_F(Writer, OpenFailsWithoutAFileAndForPathsTheBufferCannotHoldOrThatNameNoFile) {
     os.calls.failing.insert("CreateFileA");
     EXPECT_EQ(writer.OpenColorProfileA(kPath), kNoHandle);
     os.calls.failing.clear();
@@ -142,6 +142,9 @@ TEST_F(Writer, OpenFailsWithoutAFileAndForPathsTheBufferCannotHold) {
     os.calls.log.clear();
     EXPECT_EQ(writer.OpenColorProfileA(tooLong.c_str()), kNoHandle);
     EXPECT_EQ(writer.OpenColorProfileA(nullptr), kNoHandle);
+    EXPECT_EQ(writer.OpenColorProfileA("C:\\Users\\????\\Documents\\My ICC Profiles\\p.icm"), kNoHandle);
+    EXPECT_EQ(writer.OpenColorProfileA("C:\\profiles\\*.icm"), kNoHandle);
+    EXPECT_EQ(writer.OpenColorProfileA("C:\\profiles\\nul.icm"), kNoHandle);
     EXPECT_EQ(os.calls.Count("CreateFileA"), 0);
     EXPECT_NE(writer.OpenColorProfileA(longest.c_str()), kNoHandle);
     EXPECT_TRUE(os.files.files.count(longest));

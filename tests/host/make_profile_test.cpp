@@ -269,9 +269,50 @@ TEST_F(ProfileMaker, PathTheBufferCannotHoldIsNeverUsed) {
             continue;
         }
         EXPECT_TRUE(m.t.os.files.files.empty()) << c.documentsLength;
+        EXPECT_TRUE(m.t.os.files.directories.empty()) << c.documentsLength;
         EXPECT_EQ(m.t.os.calls.Count("CreateFileA"), 0) << c.documentsLength;
         EXPECT_TRUE(m.Settings().empty()) << c.documentsLength;
     }
+}
+
+// A device's name opens the device in any folder and with any extension:
+// "COM1.icm" would send the profile to the serial port.
+TEST_F(ProfileMaker, DeviceNamesAreNeverOpened) {
+    struct Case {
+        const char* profileName;
+        int result;
+    } cases[] = {
+        {"NUL", ResultProfileOpenFailed},    {"con", ResultProfileOpenFailed},
+        {"Com1", ResultProfileOpenFailed},   {"LPT9  ", ResultProfileOpenFailed},
+        {"aux.old", ResultProfileOpenFailed}, {"CONOUT$", ResultProfileOpenFailed},
+        {"COM\xB9", ResultProfileOpenFailed}, {"PRN . x", ResultProfileOpenFailed},
+        {"CONSOLE", ResultProfileMade},      {"COM10", ResultProfileMade},
+        {"NULL", ResultProfileMade},         {"xNUL", ResultProfileMade},
+        {" CON", ResultProfileMade},         {"LPT", ResultProfileMade},
+    };
+    for (const auto& c : cases) {
+        Maker m;
+        std::strcpy(m.request.profileName, c.profileName);
+        m.request.profileNameLength = static_cast<std::uint32_t>(std::strlen(c.profileName));
+        EXPECT_EQ(m.Make(), c.result) << c.profileName;
+        if (c.result == ResultProfileOpenFailed) {
+            EXPECT_TRUE(m.t.os.files.files.empty()) << c.profileName;
+            EXPECT_TRUE(m.t.os.files.directories.empty()) << c.profileName;
+            EXPECT_EQ(m.t.os.calls.Count("CreateFileA"), 0) << c.profileName;
+        }
+    }
+}
+
+// A user name the ANSI code page cannot spell comes back as '?': no folder of
+// that name exists, and the profile must not go anywhere else instead.
+TEST_F(ProfileMaker, DocumentsFolderTheCodePageCannotSpellIsNeverUsed) {
+    t.os.files.documents = "C:\\Users\\????\\Documents";
+    EXPECT_EQ(Make(), ResultProfileOpenFailed);
+    EXPECT_TRUE(t.os.files.files.empty());
+    EXPECT_TRUE(t.os.files.directories.empty());
+    EXPECT_EQ(t.os.calls.Count("CreateFileA"), 0);
+    EXPECT_TRUE(Settings().empty());
+    EXPECT_STREQ(request.profileName, kMonitor) << "the defaults are filled in all the same";
 }
 
 }  // namespace
