@@ -23,5 +23,5 @@ void RegistryKey::SetDword(const char* name, DWORD value) const {
 
 void RegistryKey::SetString(const char* name, const std::string& text) const {
     if (key_)
-        RegSetValueExA(key_, name, 0, REG_SZ, reinterpret_cast<const BYTE*>(text.c_str()), DWORD(text.size() + 1));
+        RegSetValueExA(key_, name, 0, REG_SZ, reinterpret_cast<const BYTE*>(text.c_str()), DWORD(text.size()) + 1);
 }

@@ -50,7 +50,7 @@ BOOL Step4Page::OnPageFinish() {
         if (const char* message = MakeProfileMessage(*result)) {
             MessageBoxA(nullptr, message, kSavePageCaption, MB_ICONWARNING | MB_OK);
             // The dialog's own cancel hides the page; ours would restore gammas.
-            CDialog::OnCancel();
+            CDialog::OnCancel();  // NOLINT(bugprone-parent-virtual-call): skips both overrides on purpose
         }
     }
     StartResumeProgram();

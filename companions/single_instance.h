@@ -8,10 +8,8 @@ namespace companions {
 
 class SingleInstance {
 public:
-    explicit SingleInstance(const char* mutexName) {
-        mutex_ = CreateMutexA(nullptr, TRUE, mutexName);
-        owned_ = mutex_ && GetLastError() != ERROR_ALREADY_EXISTS;
-    }
+    explicit SingleInstance(const char* mutexName)
+        : mutex_(CreateMutexA(nullptr, TRUE, mutexName)), owned_(mutex_ && GetLastError() != ERROR_ALREADY_EXISTS) {}
     ~SingleInstance() {
         if (owned_) ReleaseMutex(mutex_);
         if (mutex_) CloseHandle(mutex_);
@@ -23,8 +21,8 @@ public:
     bool owned() const { return owned_; }
 
 private:
-    HANDLE mutex_ = nullptr;
-    bool owned_ = false;
+    HANDLE mutex_;
+    bool owned_;
 };
 
 }  // namespace companions

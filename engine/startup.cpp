@@ -53,15 +53,12 @@ void probeGammaSupport(Engine& engine) {
 
     if (display.GetDeviceGammaRamp(state.displayDc, probe.gammaRamp)) {
         estimateGammas(probe);
-        if (probe.redGamma != found) {
+        // Unchanged: the display held the 227 ramp already, or it ignores
+        // loads. Only a change after a different load tells them apart;
+        // comparing with 227 would take a display that ignores loads for one
+        // that works whenever its ramp was not the 227 one.
+        if (probe.redGamma != found || (LoadAndReadBack(engine, probe, 235) && probe.redGamma != found))
             state.gammaSupported = true;
-        } else if (LoadAndReadBack(engine, probe, 235) && probe.redGamma != found) {
-            // Unchanged: the display held the 227 ramp already, or it ignores
-            // loads. Only a change after a different load tells them apart;
-            // comparing with 227 would take a display that ignores loads for one
-            // that works whenever its ramp was not the 227 one.
-            state.gammaSupported = true;
-        }
     }
     if (!display.SetDeviceGammaRamp(state.displayDc, saved.gammaRamp)) state.gammaSupported = false;
 }

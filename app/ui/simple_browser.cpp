@@ -73,10 +73,12 @@ BOOL SimpleBrowser::Create(DWORD style, const RECT& rect, HWND parent, UINT id) 
     if (hwnd_ || !RegisterPaneClass(WindowProc)) return FALSE;
     const int width = rect.right - rect.left;
     const int height = rect.bottom - rect.top;
-    CreateWindowExA(0, kPaneClass, /*title*/ nullptr, style, rect.left, rect.top, width, height, parent,
-                    /*id*/ reinterpret_cast<HMENU>(static_cast<UINT_PTR>(id)), GetModuleHandleA(nullptr),
-                    /*pane*/ this);
-    if (!hwnd_) return FALSE;
+    // WM_NCCREATE sets hwnd_, WM_NCDESTROY clears it.
+    if (!CreateWindowExA(0, kPaneClass, /*title*/ nullptr, style, rect.left, rect.top, width, height, parent,
+                         /*id*/ reinterpret_cast<HMENU>(static_cast<UINT_PTR>(id)), GetModuleHandleA(nullptr),
+                         /*pane*/ this) ||
+        !hwnd_)
+        return FALSE;
     if (!StartBrowser(width, height)) {
         DestroyWindow(hwnd_);  // the teardown undoes whatever was started
         return FALSE;

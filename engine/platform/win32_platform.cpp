@@ -102,7 +102,7 @@ RegResult Win32UserRegistry::RegCreateKeyExA(const char* path, Handle& key) {
 }
 
 RegResult Win32UserRegistry::RegSetValueExA(Handle key, const char* name, const char* text) {
-    const auto size = static_cast<DWORD>(std::strlen(text) + 1);  // the zero counts
+    const auto size = static_cast<DWORD>(std::strlen(text)) + 1;  // the zero counts
     return ::RegSetValueExA(As<HKEY>(key), name, 0, REG_SZ, reinterpret_cast<const BYTE*>(text), size);
 }
 

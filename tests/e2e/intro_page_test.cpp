@@ -117,6 +117,7 @@ TEST_P(ShownInterval, SelectsItsItemOrNone) {
 
 std::vector<BYTE> Dword(DWORD value) {
     const auto* bytes = reinterpret_cast<const BYTE*>(&value);
+    // cppcheck-suppress returnDanglingLifetime ; the vector copies the bytes
     return {bytes, bytes + 4};
 }
 

@@ -70,10 +70,11 @@ inline POINT ScreenPoint(HWND window, POINT client) {
 // them, so that no move loop starts.
 class CaptionPresses {
 public:
-    explicit CaptionPresses(HWND window) : window_(window) {
+    explicit CaptionPresses(HWND window)
+        : window_(window),
+          previous_(reinterpret_cast<WNDPROC>(
+              SetWindowLongPtrA(window, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&Record)))) {
         current_ = this;
-        previous_ = reinterpret_cast<WNDPROC>(
-            SetWindowLongPtrA(window, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&Record)));
     }
     ~CaptionPresses() {
         if (IsWindow(window_)) SetWindowLongPtrA(window_, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(previous_));

@@ -42,6 +42,7 @@ int main(int argc, char** argv) {
         dialog = std::make_unique<CImageDialog>(IDD_EXIT_QUESTION, question);
     else
         dialog = std::make_unique<CWrongWindows>();
+    // cppcheck-suppress danglingLifetime ; Tick runs only inside DoModal, while dialog lives
     shown = dialog.get();
     SetTimer(nullptr, 0, 250, Tick);
     const INT_PTR result = dialog->DoModal();
