@@ -5,6 +5,7 @@
 #include <vector>
 
 #include "engine/gamma.h"
+#include "engine/pixel_paths.h"
 #include "tests/fake/test_engine.h"
 
 namespace plx {
@@ -115,6 +116,55 @@ TEST(CorrectPixels, UnreadableDisplayUsesTheCallersGammas) {
     EXPECT_EQ(CorrectPixels(t.engine, request), ResultPixelsCorrected);
     EXPECT_EQ(pixel[2], 169);
 }
+
+// Every level in every channel: pixel i holds i, 255 - i, 7i and, as its
+// fourth byte, i ^ 0x5A.
+std::vector<std::uint8_t> AllLevels(std::size_t bytesPerPixel) {
+    std::vector<std::uint8_t> pixels;
+    for (int i = 0; i < 256; ++i) {
+        const std::uint8_t pixel[4] = {static_cast<std::uint8_t>(i), static_cast<std::uint8_t>(255 - i),
+                                       static_cast<std::uint8_t>(i * 7), static_cast<std::uint8_t>(i ^ 0x5A)};
+        pixels.insert(pixels.end(), pixel, pixel + bytesPerPixel);
+    }
+    return pixels;
+}
+
+class CorrectWithPath : public testing::TestWithParam<PixelPath> {};
+
+// Each byte takes its channel's table, whatever the length, start or pixel
+// size, and no byte outside the pixels moves.
+TEST_P(CorrectWithPath, EveryLevelOfTheFourGammasOnEveryLengthAndStart) {
+    if (!PathSupported(GetParam())) GTEST_SKIP() << "not supported on this machine";
+    const std::uint32_t gammas[] = {140, 180, 260, 310};
+    constexpr std::size_t kGuard = 64;
+    for (int g = 0; g < 4; ++g) {
+        ChannelTables tables{};
+        std::uint8_t* const byChannel[3] = {tables.blue, tables.green, tables.red};
+        for (int c = 0; c < 3; ++c) {
+            const auto table = RedTable(gammas[(g + c) % 4]);
+            std::copy(table.begin(), table.end(), byChannel[c]);
+        }
+        for (std::size_t bytesPerPixel : {3, 4}) {
+            const std::vector<std::uint8_t> levels = AllLevels(bytesPerPixel);
+            for (std::size_t start : {0, 1, 13}) {
+                for (std::size_t bytes = 0; bytes <= levels.size(); bytes += bytesPerPixel) {
+                    std::vector<std::uint8_t> buffer(start + levels.size() + kGuard, 0xC3);
+                    std::copy(levels.begin(), levels.end(), buffer.begin() + start);
+                    auto expected = buffer;
+                    for (std::size_t k = 0; k < bytes; ++k)
+                        if (k % bytesPerPixel < 3) expected[start + k] = byChannel[k % bytesPerPixel][levels[k]];
+                    plx::CorrectWithPath(GetParam(), tables, buffer.data() + start, bytes, bytesPerPixel);
+                    ASSERT_EQ(buffer, expected) << gammas[g] << " " << bytesPerPixel << "-byte pixels, " << bytes
+                                                << " bytes from " << start;
+                }
+            }
+        }
+    }
+}
+
+INSTANTIATE_TEST_SUITE_P(Paths, CorrectWithPath, testing::ValuesIn(kPixelPaths), [](const auto& info) {
+    return info.param == PixelPath::Scalar ? "Scalar" : "Avx512Vbmi";
+});
 
 }  // namespace
 }  // namespace plx
