@@ -2,10 +2,12 @@
 // plain copy of the same 4K frame, the floor any in-place pass could reach.
 #include <benchmark/benchmark.h>
 
+#include <chrono>
 #include <cstring>
 #include <vector>
 
 #include "engine/gamma.h"
+#include "engine/pixel_paths.h"
 #include "engine/pixels.h"
 #include "tests/fake/test_engine.h"
 
@@ -49,6 +51,44 @@ void BM_Memcpy4K(benchmark::State& state) {
     state.SetBytesProcessed(static_cast<std::int64_t>(state.iterations() * kFrameBytes));
 }
 BENCHMARK(BM_Memcpy4K)->Unit(benchmark::kMillisecond);
+
+// Each path on a frame of 4- or 3-byte pixels, with a copy of the same frame
+// timed between passes: x_memcpy is the pass's time over the copy's.
+void BM_CorrectPath4K(benchmark::State& state, plx::PixelPath path, std::size_t bytesPerPixel) {
+    if (!plx::PathSupported(path)) return state.SkipWithError("not supported on this machine");
+    using Clock = std::chrono::steady_clock;
+    plx::ChannelTables tables{};
+    for (int i = 0; i < 256; ++i) {
+        tables.blue[i] = static_cast<std::uint8_t>(255 - i);
+        tables.green[i] = static_cast<std::uint8_t>(i / 2);
+        tables.red[i] = static_cast<std::uint8_t>(i * 3);
+    }
+    auto frame = Frame();
+    const std::size_t bytes = kFrameBytes / 4 * bytesPerPixel;
+    std::vector<std::uint8_t> copy(bytes);
+    Clock::duration passes{}, copies{};
+    for (auto _ : state) {
+        const auto start = Clock::now();
+        plx::CorrectWithPath(path, tables, frame.data(), bytes, bytesPerPixel);
+        benchmark::ClobberMemory();
+        passes += Clock::now() - start;
+        state.PauseTiming();
+        const auto copyStart = Clock::now();
+        std::memcpy(copy.data(), frame.data(), bytes);
+        benchmark::ClobberMemory();
+        copies += Clock::now() - copyStart;
+        state.ResumeTiming();
+    }
+    state.SetBytesProcessed(static_cast<std::int64_t>(state.iterations() * bytes));
+    using Ms = std::chrono::duration<double, std::milli>;
+    const double iterations = static_cast<double>(state.iterations());
+    state.counters["memcpy_ms"] = Ms(copies).count() / iterations;
+    state.counters["x_memcpy"] = Ms(passes).count() / Ms(copies).count();
+}
+BENCHMARK_CAPTURE(BM_CorrectPath4K, scalar_32, plx::PixelPath::Scalar, 4)->Unit(benchmark::kMillisecond);
+BENCHMARK_CAPTURE(BM_CorrectPath4K, avx512vbmi_32, plx::PixelPath::Avx512Vbmi, 4)->Unit(benchmark::kMillisecond);
+BENCHMARK_CAPTURE(BM_CorrectPath4K, scalar_24, plx::PixelPath::Scalar, 3)->Unit(benchmark::kMillisecond);
+BENCHMARK_CAPTURE(BM_CorrectPath4K, avx512vbmi_24, plx::PixelPath::Avx512Vbmi, 3)->Unit(benchmark::kMillisecond);
 
 void BM_SetGamma(benchmark::State& state) {
     plx::fake::TestEngine t;
