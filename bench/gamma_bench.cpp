@@ -86,8 +86,10 @@ void BM_CorrectPath4K(benchmark::State& state, plx::PixelPath path, std::size_t 
     state.counters["x_memcpy"] = Ms(passes).count() / Ms(copies).count();
 }
 BENCHMARK_CAPTURE(BM_CorrectPath4K, scalar_32, plx::PixelPath::Scalar, 4)->Unit(benchmark::kMillisecond);
+BENCHMARK_CAPTURE(BM_CorrectPath4K, avx2_32, plx::PixelPath::Avx2, 4)->Unit(benchmark::kMillisecond);
 BENCHMARK_CAPTURE(BM_CorrectPath4K, avx512vbmi_32, plx::PixelPath::Avx512Vbmi, 4)->Unit(benchmark::kMillisecond);
 BENCHMARK_CAPTURE(BM_CorrectPath4K, scalar_24, plx::PixelPath::Scalar, 3)->Unit(benchmark::kMillisecond);
+BENCHMARK_CAPTURE(BM_CorrectPath4K, avx2_24, plx::PixelPath::Avx2, 3)->Unit(benchmark::kMillisecond);
 BENCHMARK_CAPTURE(BM_CorrectPath4K, avx512vbmi_24, plx::PixelPath::Avx512Vbmi, 3)->Unit(benchmark::kMillisecond);
 
 void BM_SetGamma(benchmark::State& state) {

@@ -1,5 +1,6 @@
 #include "engine/pixel_paths.h"
 
+#include "engine/pixels_avx2.h"
 #include "engine/pixels_avx512.h"
 #include "engine/processor_support.h"
 
@@ -24,13 +25,16 @@ void CorrectScalar(const ChannelTables& tables, std::uint8_t* pixels, std::size_
 bool PathSupported(PixelPath path) {
     switch (path) {
         case PixelPath::Scalar: return true;
+        case PixelPath::Avx2: return Avx2Usable();
         case PixelPath::Avx512Vbmi: return Avx512VbmiUsable();
     }
     return false;
 }
 
 PixelPath BestPixelPath() {
-    static const PixelPath best = PathSupported(PixelPath::Avx512Vbmi) ? PixelPath::Avx512Vbmi : PixelPath::Scalar;
+    static const PixelPath best = PathSupported(PixelPath::Avx512Vbmi) ? PixelPath::Avx512Vbmi
+                                  : PathSupported(PixelPath::Avx2)     ? PixelPath::Avx2
+                                                                       : PixelPath::Scalar;
     return best;
 }
 
@@ -38,6 +42,10 @@ void CorrectWithPath(PixelPath path, const ChannelTables& tables, std::uint8_t* 
                      std::size_t bytesPerPixel) {
     switch (path) {
         case PixelPath::Scalar: return CorrectScalar(tables, pixels, bytes, bytesPerPixel);
+        case PixelPath::Avx2: {
+            const std::size_t done = CorrectAvx2Blocks(tables, pixels, bytes, bytesPerPixel);
+            return CorrectScalar(tables, pixels + done, bytes - done, bytesPerPixel);
+        }
         case PixelPath::Avx512Vbmi: return CorrectAvx512Vbmi(tables, pixels, bytes, bytesPerPixel);
     }
 }

@@ -14,8 +14,8 @@ struct ChannelTables {
     std::uint8_t red[256];
 };
 
-enum class PixelPath { Scalar, Avx512Vbmi };
-constexpr PixelPath kPixelPaths[] = {PixelPath::Scalar, PixelPath::Avx512Vbmi};
+enum class PixelPath { Scalar, Avx2, Avx512Vbmi };
+constexpr PixelPath kPixelPaths[] = {PixelPath::Scalar, PixelPath::Avx2, PixelPath::Avx512Vbmi};
 
 bool PathSupported(PixelPath path);
 PixelPath BestPixelPath();

@@ -25,12 +25,28 @@ bool SystemSaves(std::uint64_t states) {
     return (SavedStates() & states) == states;
 }
 
+struct ExtendedFeatures {
+    unsigned ebx = 0, ecx = 0;
+};
+
+// CPUID leaf 7; none on processors without it.
+ExtendedFeatures ExtendedFeaturesOfProcessor() {
+    unsigned eax = 0, edx = 0;
+    ExtendedFeatures features;
+    if (!__get_cpuid_count(7, 0, &eax, &features.ebx, &features.ecx, &edx)) return {};
+    return features;
+}
+
 }  // namespace
 
+bool Avx2Usable() {
+    const ExtendedFeatures f = ExtendedFeaturesOfProcessor();
+    return (f.ebx & bit_AVX2) && SystemSaves(kSseAvxState);
+}
+
 bool Avx512VbmiUsable() {
-    unsigned eax = 0, ebx = 0, ecx = 0, edx = 0;
-    if (!__get_cpuid_count(7, 0, &eax, &ebx, &ecx, &edx)) return false;
-    const bool processor = (ebx & bit_AVX512F) && (ebx & bit_AVX512BW) && (ecx & bit_AVX512VBMI);
+    const ExtendedFeatures f = ExtendedFeaturesOfProcessor();
+    const bool processor = (f.ebx & bit_AVX512F) && (f.ebx & bit_AVX512BW) && (f.ecx & bit_AVX512VBMI);
     return processor && SystemSaves(kSseAvxState | kAvx512State);
 }
 

@@ -4,6 +4,9 @@
 
 namespace plx {
 
+// AVX2, with the system saving YMM state.
+bool Avx2Usable();
+
 // AVX-512 F, BW and VBMI, with the system saving opmask and ZMM state.
 bool Avx512VbmiUsable();
 

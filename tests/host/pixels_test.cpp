@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <string>
 #include <vector>
 
 #include "engine/gamma.h"
@@ -162,9 +163,12 @@ TEST_P(CorrectWithPath, EveryLevelOfTheFourGammasOnEveryLengthAndStart) {
     }
 }
 
-INSTANTIATE_TEST_SUITE_P(Paths, CorrectWithPath, testing::ValuesIn(kPixelPaths), [](const auto& info) {
-    return info.param == PixelPath::Scalar ? "Scalar" : "Avx512Vbmi";
-});
+std::string PathName(const testing::TestParamInfo<PixelPath>& info) {
+    const char* const names[] = {"Scalar", "Avx2", "Avx512Vbmi"};
+    return names[static_cast<int>(info.param)];
+}
+
+INSTANTIATE_TEST_SUITE_P(Paths, CorrectWithPath, testing::ValuesIn(kPixelPaths), PathName);
 
 }  // namespace
 }  // namespace plx
