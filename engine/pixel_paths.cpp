@@ -9,14 +9,17 @@ namespace plx {
 namespace {
 
 // The reference every other path is held to, and the path of processors
-// without the wide registers.
+// without the wide registers. All three look-ups come before the stores: a
+// store could otherwise be taken to change the next table, which keeps the
+// compiler from joining the stores.
 void CorrectScalar(const ChannelTables& tables, std::uint8_t* pixels, std::size_t bytes, std::size_t bytesPerPixel) {
     std::uint8_t* pixel = pixels;
     std::uint8_t* const end = pixels + bytes;
     for (; pixel != end; pixel += bytesPerPixel) {
-        pixel[0] = tables.blue[pixel[0]];
-        pixel[1] = tables.green[pixel[1]];
-        pixel[2] = tables.red[pixel[2]];
+        const std::uint8_t blue = tables.blue[pixel[0]], green = tables.green[pixel[1]], red = tables.red[pixel[2]];
+        pixel[0] = blue;
+        pixel[1] = green;
+        pixel[2] = red;
     }
 }
 
