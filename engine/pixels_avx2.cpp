@@ -1,12 +1,16 @@
 // Without byte permutes over several registers, a 256-entry table is sixteen
-// 16-entry rows for pshufb, one per high nibble. Each row only serves one
-// channel, so pixels are first transposed: four registers of interleaved
+// 16-entry rows for pshufb, one per high nibble. A row serves one channel's
+// table, so pixels are first transposed: four registers of interleaved
 // pixels become one register per channel, and back after the look-ups.
 #include "engine/pixels_avx2.h"
 
 #include <immintrin.h>
 
-#define PLX_AVX2 __attribute__((target("avx2"), always_inline)) inline
+// Per function, not for the whole build; helpers are always inlined, so no
+// vector goes through the stack, which MinGW's x86-64 compiler cannot align
+// beyond 16 bytes.
+#define PLX_AVX2 __attribute__((target("avx2")))
+#define PLX_AVX2_INLINE PLX_AVX2 __attribute__((always_inline)) inline
 
 namespace plx {
 
@@ -25,7 +29,7 @@ Steps StepsOf(const std::uint8_t (&table)[256]) {
     return steps;
 }
 
-PLX_AVX2 __m256i Row(const Steps& steps, int h) {
+PLX_AVX2_INLINE __m256i Row(const Steps& steps, int h) {
     return _mm256_broadcastsi128_si256(_mm_loadu_si128(reinterpret_cast<const __m128i*>(steps.rows[h])));
 }
 
@@ -33,7 +37,7 @@ PLX_AVX2 __m256i Row(const Steps& steps, int h) {
 // 0x70 - 16h with saturation sets bit 7 exactly for high nibbles above h; the
 // upper half works on the byte with bit 7 flipped, so each half sees only its
 // own bytes.
-PLX_AVX2 __m256i LookUp(__m256i index, const Steps& steps) {
+PLX_AVX2_INLINE __m256i LookUp(__m256i index, const Steps& steps) {
     const __m256i upper = _mm256_xor_si256(index, _mm256_set1_epi8(static_cast<char>(0x80)));
     __m256i value = _mm256_setzero_si256();
 #pragma GCC unroll 8
@@ -51,7 +55,7 @@ struct Block {
 
 // Per 16-byte lane, the four 4-byte groups of four registers swap places: group
 // c of register k goes to group k of register c. Its own inverse.
-PLX_AVX2 Block Transpose(const Block& b) {
+PLX_AVX2_INLINE Block Transpose(const Block& b) {
     const __m256i t0 = _mm256_unpacklo_epi32(b.v0, b.v1), t1 = _mm256_unpackhi_epi32(b.v0, b.v1);
     const __m256i t2 = _mm256_unpacklo_epi32(b.v2, b.v3), t3 = _mm256_unpackhi_epi32(b.v2, b.v3);
     return {_mm256_unpacklo_epi64(t0, t2), _mm256_unpackhi_epi64(t0, t2), _mm256_unpacklo_epi64(t1, t3),
@@ -60,34 +64,34 @@ PLX_AVX2 Block Transpose(const Block& b) {
 
 // Takes a block whose lanes each hold the blue, green, red and fourth bytes of
 // four pixels as groups 0 to 3.
-PLX_AVX2 Block LookUpGrouped(const Block& grouped, const Steps& blue, const Steps& green, const Steps& red) {
+PLX_AVX2_INLINE Block LookUpGrouped(const Block& grouped, const Steps& blue, const Steps& green, const Steps& red) {
     const Block channels = Transpose(grouped);
     return Transpose({LookUp(channels.v0, blue), LookUp(channels.v1, green), LookUp(channels.v2, red), channels.v3});
 }
 
-PLX_AVX2 Block Shuffle(const Block& b, __m256i order) {
+PLX_AVX2_INLINE Block Shuffle(const Block& b, __m256i order) {
     return {_mm256_shuffle_epi8(b.v0, order), _mm256_shuffle_epi8(b.v1, order), _mm256_shuffle_epi8(b.v2, order),
             _mm256_shuffle_epi8(b.v3, order)};
 }
 
-PLX_AVX2 __m256i LoadLanes(const std::uint8_t* low, const std::uint8_t* high) {
+PLX_AVX2_INLINE __m256i LoadLanes(const std::uint8_t* low, const std::uint8_t* high) {
     return _mm256_inserti128_si256(_mm256_castsi128_si256(_mm_loadu_si128(reinterpret_cast<const __m128i*>(low))),
                                    _mm_loadu_si128(reinterpret_cast<const __m128i*>(high)), 1);
 }
 
-PLX_AVX2 void StoreLanes(std::uint8_t* low, std::uint8_t* high, __m256i v) {
+PLX_AVX2_INLINE void StoreLanes(std::uint8_t* low, std::uint8_t* high, __m256i v) {
     _mm_storeu_si128(reinterpret_cast<__m128i*>(low), _mm256_castsi256_si128(v));
     _mm_storeu_si128(reinterpret_cast<__m128i*>(high), _mm256_extracti128_si256(v, 1));
 }
 
-PLX_AVX2 __m256i Lanes(const std::uint8_t (&order)[16]) {
+PLX_AVX2_INLINE __m256i Lanes(const std::uint8_t (&order)[16]) {
     return _mm256_broadcastsi128_si256(_mm_loadu_si128(reinterpret_cast<const __m128i*>(order)));
 }
 
 // 4-byte pixels, 128 bytes at a time: four pixels per lane, grouped by a 4x4
 // byte transpose, which is its own inverse.
-PLX_AVX2 std::size_t Correct32(const Steps& blue, const Steps& green, const Steps& red, std::uint8_t* pixels,
-                               std::size_t bytes) {
+PLX_AVX2_INLINE std::size_t Correct32(const Steps& blue, const Steps& green, const Steps& red,
+                                      std::uint8_t* pixels, std::size_t bytes) {
     constexpr std::uint8_t kGroup[16] = {0, 4, 8, 12, 1, 5, 9, 13, 2, 6, 10, 14, 3, 7, 11, 15};
     const __m256i group = Lanes(kGroup);
     std::size_t done = 0;
@@ -106,7 +110,7 @@ PLX_AVX2 std::size_t Correct32(const Steps& blue, const Steps& green, const Step
 
 // The last four pixels of a 3-byte block without the four bytes after them:
 // a store over those would stall the next block's first load.
-PLX_AVX2 void StoreLastLanes(std::uint8_t* low, std::uint8_t* high, __m256i v) {
+PLX_AVX2_INLINE void StoreLastLanes(std::uint8_t* low, std::uint8_t* high, __m256i v) {
     _mm_storeu_si128(reinterpret_cast<__m128i*>(low), _mm256_castsi256_si128(v));
     const __m128i last = _mm256_extracti128_si256(v, 1);
     _mm_storel_epi64(reinterpret_cast<__m128i*>(high), last);
@@ -116,8 +120,8 @@ PLX_AVX2 void StoreLastLanes(std::uint8_t* low, std::uint8_t* high, __m256i v) {
 // 3-byte pixels, 96 bytes at a time: each lane loads four pixels and the four
 // bytes after them, which pass through as the fourth group. Lanes are stored
 // in address order, so those bytes are overwritten by the next lane.
-PLX_AVX2 std::size_t Correct24(const Steps& blue, const Steps& green, const Steps& red, std::uint8_t* pixels,
-                               std::size_t bytes) {
+PLX_AVX2_INLINE std::size_t Correct24(const Steps& blue, const Steps& green, const Steps& red,
+                                      std::uint8_t* pixels, std::size_t bytes) {
     constexpr std::uint8_t kGroup[16] = {0, 3, 6, 9, 1, 4, 7, 10, 2, 5, 8, 11, 12, 13, 14, 15};
     constexpr std::uint8_t kUngroup[16] = {0, 4, 8, 1, 5, 9, 2, 6, 10, 3, 7, 11, 12, 13, 14, 15};
     const __m256i group = Lanes(kGroup), ungroup = Lanes(kUngroup);
@@ -137,8 +141,8 @@ PLX_AVX2 std::size_t Correct24(const Steps& blue, const Steps& green, const Step
 
 }  // namespace
 
-__attribute__((target("avx2"))) std::size_t CorrectAvx2Blocks(const ChannelTables& tables, std::uint8_t* pixels,
-                                                               std::size_t bytes, std::size_t bytesPerPixel) {
+PLX_AVX2 std::size_t CorrectAvx2Blocks(const ChannelTables& tables, std::uint8_t* pixels, std::size_t bytes,
+                                       std::size_t bytesPerPixel) {
     const Steps blue = StepsOf(tables.blue), green = StepsOf(tables.green), red = StepsOf(tables.red);
     return bytesPerPixel == 4 ? Correct32(blue, green, red, pixels, bytes) : Correct24(blue, green, red, pixels, bytes);
 }

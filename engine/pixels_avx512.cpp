@@ -7,12 +7,17 @@
 
 #include <immintrin.h>
 
-#define PLX_AVX512 __attribute__((target("avx512vbmi,avx512bw,avx512f"), always_inline)) inline
+// Per function, not for the whole build: the rest of the engine runs on any
+// processor. Helpers are always inlined, so no vector goes through the stack,
+// which MinGW's x86-64 compiler cannot align beyond 16 bytes.
+#define PLX_AVX512 __attribute__((target("avx512vbmi,avx512bw,avx512f")))
+#define PLX_AVX512_INLINE PLX_AVX512 __attribute__((always_inline)) inline
 
 namespace plx {
 
 namespace {
 
+// A table's 256 entries in four registers.
 struct Quarters {
     __m512i q0, q1, q2, q3;
 };
@@ -29,12 +34,12 @@ ChannelMasks MasksAt(std::size_t offset, std::size_t bytesPerPixel) {
     return {masks[0], masks[1], masks[2]};
 }
 
-PLX_AVX512 Quarters Load(const std::uint8_t (&table)[256]) {
+PLX_AVX512_INLINE Quarters Load(const std::uint8_t (&table)[256]) {
     return {_mm512_loadu_si512(table), _mm512_loadu_si512(table + 64), _mm512_loadu_si512(table + 128),
             _mm512_loadu_si512(table + 192)};
 }
 
-PLX_AVX512 __m512i LookUp(__m512i bytes, __m512i index, __mmask64 channel, const Quarters& table) {
+PLX_AVX512_INLINE __m512i LookUp(__m512i bytes, __m512i index, __mmask64 channel, const Quarters& table) {
     const __m512i top = _mm512_set1_epi8(static_cast<char>(0x80));
     const __mmask64 low = _mm512_mask_testn_epi8_mask(channel, index, top);
     const __mmask64 high = _mm512_mask_test_epi8_mask(channel, index, top);
@@ -42,8 +47,8 @@ PLX_AVX512 __m512i LookUp(__m512i bytes, __m512i index, __mmask64 channel, const
     return _mm512_mask2_permutex2var_epi8(table.q2, bytes, high, table.q3);
 }
 
-PLX_AVX512 void Block(std::uint8_t* at, __mmask64 present, const ChannelMasks& masks, const Quarters& blue,
-                      const Quarters& green, const Quarters& red) {
+PLX_AVX512_INLINE void Block(std::uint8_t* at, __mmask64 present, const ChannelMasks& masks, const Quarters& blue,
+                             const Quarters& green, const Quarters& red) {
     const __m512i index = _mm512_maskz_loadu_epi8(present, at);
     __m512i bytes = LookUp(index, index, masks.blue, blue);
     bytes = LookUp(bytes, index, masks.green, green);
@@ -53,9 +58,8 @@ PLX_AVX512 void Block(std::uint8_t* at, __mmask64 present, const ChannelMasks& m
 
 }  // namespace
 
-__attribute__((target("avx512vbmi,avx512bw,avx512f"))) void CorrectAvx512Vbmi(const ChannelTables& tables,
-                                                                               std::uint8_t* pixels, std::size_t bytes,
-                                                                               std::size_t bytesPerPixel) {
+PLX_AVX512 void CorrectAvx512Vbmi(const ChannelTables& tables, std::uint8_t* pixels, std::size_t bytes,
+                                  std::size_t bytesPerPixel) {
     const Quarters blue = Load(tables.blue), green = Load(tables.green), red = Load(tables.red);
     // 64 is a multiple of 4 but 1 more than a multiple of 3: the channels of
     // 3-byte pixels come round again every third block.
