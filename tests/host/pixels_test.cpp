@@ -130,14 +130,36 @@ std::vector<std::uint8_t> AllLevels(std::size_t bytesPerPixel) {
     return pixels;
 }
 
-class CorrectWithPath : public testing::TestWithParam<PixelPath> {};
-
-// Each byte takes its channel's table, whatever the length, start or pixel
-// size, and no byte outside the pixels moves.
-TEST_P(CorrectWithPath, EveryLevelOfTheFourGammasOnEveryLengthAndStart) {
-    if (!PathSupported(GetParam())) GTEST_SKIP() << "not supported on this machine";
-    const std::uint32_t gammas[] = {140, 180, 260, 310};
+// Every length from none to 256 pixels, from three starts: each byte takes its
+// channel's table, and no byte outside the pixels moves.
+void ExpectTablesApplied(PixelPath path, const ChannelTables& tables) {
+    const std::uint8_t* const byChannel[3] = {tables.blue, tables.green, tables.red};
     constexpr std::size_t kGuard = 64;
+    for (std::size_t bytesPerPixel : {3, 4}) {
+        const std::vector<std::uint8_t> levels = AllLevels(bytesPerPixel);
+        for (std::size_t start : {0, 1, 13}) {
+            for (std::size_t bytes = 0; bytes <= levels.size(); bytes += bytesPerPixel) {
+                std::vector<std::uint8_t> buffer(start + levels.size() + kGuard, 0xC3);
+                std::copy(levels.begin(), levels.end(), buffer.begin() + start);
+                auto expected = buffer;
+                for (std::size_t k = 0; k < bytes; ++k)
+                    if (k % bytesPerPixel < 3) expected[start + k] = byChannel[k % bytesPerPixel][levels[k]];
+                CorrectWithPath(path, tables, buffer.data() + start, bytes, bytesPerPixel);
+                ASSERT_EQ(buffer, expected) << bytesPerPixel << "-byte pixels, " << bytes << " bytes from " << start;
+            }
+        }
+    }
+}
+
+class CorrectWithPathTest : public testing::TestWithParam<PixelPath> {
+protected:
+    void SetUp() override {
+        if (!PathSupported(GetParam())) GTEST_SKIP() << "not supported on this machine";
+    }
+};
+
+TEST_P(CorrectWithPathTest, EveryLevelOfTheFourGammas) {
+    const std::uint32_t gammas[] = {140, 180, 260, 310};
     for (int g = 0; g < 4; ++g) {
         ChannelTables tables{};
         std::uint8_t* const byChannel[3] = {tables.blue, tables.green, tables.red};
@@ -145,22 +167,21 @@ TEST_P(CorrectWithPath, EveryLevelOfTheFourGammasOnEveryLengthAndStart) {
             const auto table = RedTable(gammas[(g + c) % 4]);
             std::copy(table.begin(), table.end(), byChannel[c]);
         }
-        for (std::size_t bytesPerPixel : {3, 4}) {
-            const std::vector<std::uint8_t> levels = AllLevels(bytesPerPixel);
-            for (std::size_t start : {0, 1, 13}) {
-                for (std::size_t bytes = 0; bytes <= levels.size(); bytes += bytesPerPixel) {
-                    std::vector<std::uint8_t> buffer(start + levels.size() + kGuard, 0xC3);
-                    std::copy(levels.begin(), levels.end(), buffer.begin() + start);
-                    auto expected = buffer;
-                    for (std::size_t k = 0; k < bytes; ++k)
-                        if (k % bytesPerPixel < 3) expected[start + k] = byChannel[k % bytesPerPixel][levels[k]];
-                    plx::CorrectWithPath(GetParam(), tables, buffer.data() + start, bytes, bytesPerPixel);
-                    ASSERT_EQ(buffer, expected) << gammas[g] << " " << bytesPerPixel << "-byte pixels, " << bytes
-                                                << " bytes from " << start;
-                }
-            }
-        }
+        SCOPED_TRACE(gammas[g]);
+        ExpectTablesApplied(GetParam(), tables);
     }
+}
+
+// Permutations: a look-up of any other entry gives another value, where the
+// flat stretches of the gamma tables would hide it.
+TEST_P(CorrectWithPathTest, EveryLevelOfScrambledTables) {
+    ChannelTables tables{};
+    for (int i = 0; i < 256; ++i) {
+        tables.blue[i] = static_cast<std::uint8_t>(i * 167 + 13);
+        tables.green[i] = static_cast<std::uint8_t>(i * 59 + 101);
+        tables.red[i] = static_cast<std::uint8_t>(255 - i * 3);
+    }
+    ExpectTablesApplied(GetParam(), tables);
 }
 
 std::string PathName(const testing::TestParamInfo<PixelPath>& info) {
@@ -168,7 +189,7 @@ std::string PathName(const testing::TestParamInfo<PixelPath>& info) {
     return names[static_cast<int>(info.param)];
 }
 
-INSTANTIATE_TEST_SUITE_P(Paths, CorrectWithPath, testing::ValuesIn(kPixelPaths), PathName);
+INSTANTIATE_TEST_SUITE_P(Paths, CorrectWithPathTest, testing::ValuesIn(kPixelPaths), PathName);
 
 }  // namespace
 }  // namespace plx
