@@ -3,6 +3,7 @@
 #include <cmath>
 
 #include "engine/gamma.h"
+#include "engine/pixel_paths.h"
 
 namespace plx {
 
@@ -30,18 +31,11 @@ int CorrectPixels(Engine& engine, PLXRequest& request) {
     const std::uint32_t bytesPerPixel = request.bitsPerPixel / 8;
     if (request.pixelBytes % bytesPerPixel != 0) return ResultBadPixelBytes;
 
-    Table red, green, blue;
-    BuildTable(request.redGamma, red);
-    BuildTable(request.greenGamma, green);
-    BuildTable(request.blueGamma, blue);
-
-    std::uint8_t* pixel = request.pixels;
-    std::uint8_t* const end = request.pixels + request.pixelBytes;
-    for (; pixel != end; pixel += bytesPerPixel) {
-        pixel[0] = blue[pixel[0]];
-        pixel[1] = green[pixel[1]];
-        pixel[2] = red[pixel[2]];
-    }
+    ChannelTables tables;
+    BuildTable(request.redGamma, tables.red);
+    BuildTable(request.greenGamma, tables.green);
+    BuildTable(request.blueGamma, tables.blue);
+    CorrectWithPath(BestPixelPath(), tables, request.pixels, request.pixelBytes, bytesPerPixel);
     return ResultPixelsCorrected;
 }
 

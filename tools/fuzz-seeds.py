@@ -214,6 +214,10 @@ def pixels_seed(ramp, bits_per_pixel, pixels):
     return seed + text(pixels)
 
 
+def pixel_paths_seed(start, bits_per_pixel, tables, pixels):
+    return u8(start) + u8(1 if bits_per_pixel == 32 else 0) + tables + text(pixels)
+
+
 def seeds():
     out = {}
     for name, edid in edid_blocks().items():
@@ -235,6 +239,11 @@ def seeds():
     out[("pixels_fuzz", "identity-32")] = pixels_seed(ramp_for(220), 32, gradient)
     out[("pixels_fuzz", "gamma-150-24")] = pixels_seed(ramp_for(150), 24, gradient)
     out[("pixels_fuzz", "gamma-300-24-partial")] = pixels_seed(ramp_for(300), 24, gradient[:100])
+    identity = bytes(range(256)) * 3
+    inverse = bytes(range(255, -1, -1)) * 3
+    out[("pixel_paths_fuzz", "identity-32-aligned")] = pixel_paths_seed(0, 32, identity, gradient)
+    out[("pixel_paths_fuzz", "inverse-32-odd-start")] = pixel_paths_seed(5, 32, inverse, gradient[:100])
+    out[("pixel_paths_fuzz", "gamma-150-24-tail")] = pixel_paths_seed(1, 24, ramp_for(150)[1::2][:768], gradient[:201])
 
     documents = "C:\\users\\user\\Documents"
     out[("profile_fuzz", "start-values")] = profile_seed(documents)

@@ -2,9 +2,11 @@
 
 #include <gtest/gtest.h>
 
+#include <string>
 #include <vector>
 
 #include "engine/gamma.h"
+#include "engine/pixel_paths.h"
 #include "tests/fake/test_engine.h"
 
 namespace plx {
@@ -115,6 +117,79 @@ TEST(CorrectPixels, UnreadableDisplayUsesTheCallersGammas) {
     EXPECT_EQ(CorrectPixels(t.engine, request), ResultPixelsCorrected);
     EXPECT_EQ(pixel[2], 169);
 }
+
+// Every level in every channel: pixel i holds i, 255 - i, 7i and, as its
+// fourth byte, i ^ 0x5A.
+std::vector<std::uint8_t> AllLevels(std::size_t bytesPerPixel) {
+    std::vector<std::uint8_t> pixels;
+    for (int i = 0; i < 256; ++i) {
+        const std::uint8_t pixel[4] = {static_cast<std::uint8_t>(i), static_cast<std::uint8_t>(255 - i),
+                                       static_cast<std::uint8_t>(i * 7), static_cast<std::uint8_t>(i ^ 0x5A)};
+        pixels.insert(pixels.end(), pixel, pixel + bytesPerPixel);
+    }
+    return pixels;
+}
+
+// Every length from none to 256 pixels, from three starts: each byte takes its
+// channel's table, and no byte outside the pixels moves.
+void ExpectTablesApplied(PixelPath path, const ChannelTables& tables) {
+    const std::uint8_t* const byChannel[3] = {tables.blue, tables.green, tables.red};
+    constexpr std::size_t kGuard = 64;
+    for (std::size_t bytesPerPixel : {3, 4}) {
+        const std::vector<std::uint8_t> levels = AllLevels(bytesPerPixel);
+        for (std::size_t start : {0, 1, 13}) {
+            for (std::size_t bytes = 0; bytes <= levels.size(); bytes += bytesPerPixel) {
+                std::vector<std::uint8_t> buffer(start + levels.size() + kGuard, 0xC3);
+                std::copy(levels.begin(), levels.end(), buffer.begin() + start);
+                auto expected = buffer;
+                for (std::size_t k = 0; k < bytes; ++k)
+                    if (k % bytesPerPixel < 3) expected[start + k] = byChannel[k % bytesPerPixel][levels[k]];
+                CorrectWithPath(path, tables, buffer.data() + start, bytes, bytesPerPixel);
+                ASSERT_EQ(buffer, expected) << bytesPerPixel << "-byte pixels, " << bytes << " bytes from " << start;
+            }
+        }
+    }
+}
+
+class CorrectWithPathTest : public testing::TestWithParam<PixelPath> {
+protected:
+    void SetUp() override {
+        if (!PathSupported(GetParam())) GTEST_SKIP() << "not supported on this machine";
+    }
+};
+
+TEST_P(CorrectWithPathTest, EveryLevelOfTheFourGammas) {
+    const std::uint32_t gammas[] = {140, 180, 260, 310};
+    for (int g = 0; g < 4; ++g) {
+        ChannelTables tables{};
+        std::uint8_t* const byChannel[3] = {tables.blue, tables.green, tables.red};
+        for (int c = 0; c < 3; ++c) {
+            const auto table = RedTable(gammas[(g + c) % 4]);
+            std::copy(table.begin(), table.end(), byChannel[c]);
+        }
+        SCOPED_TRACE(gammas[g]);
+        ExpectTablesApplied(GetParam(), tables);
+    }
+}
+
+// Permutations: a look-up of any other entry gives another value, where the
+// flat stretches of the gamma tables would hide it.
+TEST_P(CorrectWithPathTest, EveryLevelOfScrambledTables) {
+    ChannelTables tables{};
+    for (int i = 0; i < 256; ++i) {
+        tables.blue[i] = static_cast<std::uint8_t>(i * 167 + 13);
+        tables.green[i] = static_cast<std::uint8_t>(i * 59 + 101);
+        tables.red[i] = static_cast<std::uint8_t>(255 - i * 3);
+    }
+    ExpectTablesApplied(GetParam(), tables);
+}
+
+std::string PathName(const testing::TestParamInfo<PixelPath>& info) {
+    const char* const names[] = {"Scalar", "Avx2", "Avx512Vbmi"};
+    return names[static_cast<int>(info.param)];
+}
+
+INSTANTIATE_TEST_SUITE_P(Paths, CorrectWithPathTest, testing::ValuesIn(kPixelPaths), PathName);
 
 }  // namespace
 }  // namespace plx

@@ -1,0 +1,28 @@
+// The ways the pixel pass can run. Every path gives the scalar loop's bytes;
+// the fastest one the processor and the system support is taken.
+#pragma once
+
+#include <cstddef>
+#include <cstdint>
+
+namespace plx {
+
+// One look-up table per channel, in the pixels' byte order.
+struct ChannelTables {
+    std::uint8_t blue[256];
+    std::uint8_t green[256];
+    std::uint8_t red[256];
+};
+
+enum class PixelPath { Scalar, Avx2, Avx512Vbmi };
+constexpr PixelPath kPixelPaths[] = {PixelPath::Scalar, PixelPath::Avx2, PixelPath::Avx512Vbmi};
+
+bool PathSupported(PixelPath path);
+PixelPath BestPixelPath();
+
+// Rewrites bytes bytes of 3- or 4-byte BGR(A) pixels in place; a fourth byte
+// is left as it is. The path must be supported.
+void CorrectWithPath(PixelPath path, const ChannelTables& tables, std::uint8_t* pixels, std::size_t bytes,
+                     std::size_t bytesPerPixel);
+
+}  // namespace plx

@@ -1,0 +1,13 @@
+// The pixel pass on processors with AVX2; callers check support first.
+#pragma once
+
+#include "engine/pixel_paths.h"
+
+namespace plx {
+
+// Corrects whole blocks from the start of the pixels and returns how many
+// bytes it did, a whole number of pixels; the rest is left to the scalar loop.
+std::size_t CorrectAvx2Blocks(const ChannelTables& tables, std::uint8_t* pixels, std::size_t bytes,
+                              std::size_t bytesPerPixel);
+
+}  // namespace plx
