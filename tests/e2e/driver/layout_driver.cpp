@@ -3,9 +3,9 @@
 //   layout_driver record <file>   writes where every control stands (96 dpi)
 //   layout_driver check <file>    compares the layout at this dpi with it
 //
-// Every control's rectangle, as a share of the frame's client size, must be
-// the recorded share within 1 %, and the client area must have grown by the
-// scaling factor. On the gamma page a capture of the screen must show each
+// Every control's rectangle, as a share of its window's client size (the
+// frame's, the exit question's), must be the recorded share within 1 %, and
+// the client areas must have grown by the scaling factor. On the gamma page a capture of the screen must show each
 // test circle's centre columns alternating 255 and 0 between neighbouring
 // device pixels, and the field at exactly 186 right above and below each
 // slider. Failures are printed; the exit code is their number (0: all held).
@@ -42,21 +42,22 @@ RECT InClient(HWND window, HWND frame) {
     return rect;
 }
 
-// "client" and, per page, every visible control of the frame and of the page
-// (named by page, owner and id; the id-less circles by their order).
+// Per window ("frame", "exit"), its client area ("<window> client") and
+// every visible control of it and of the page shown in it ("<window> <part>
+// <id>#<n>": the id-less circles by their order), in its client coordinates.
 using Layout = std::map<std::string, RECT>;
 
-void Measure(HWND frame, HWND page, int number, Layout& layout) {
+void Measure(const std::string& window, HWND owner, HWND page, const std::string& part, Layout& layout) {
     RECT client{};
-    GetClientRect(frame, &client);
-    layout["client"] = client;
-    for (auto [owner, name] : {std::pair{frame, "frame"}, std::pair{page, "page"}}) {
+    GetClientRect(owner, &client);
+    layout[window + " client"] = client;
+    for (auto [parent, name] : {std::pair{owner, std::string(" frame ")}, std::pair{page, std::string(" page ")}}) {
         std::map<int, int> seen;
-        for (HWND control : e2e::ChildrenOf(owner)) {
+        for (HWND control : e2e::ChildrenOf(parent)) {
             if (control == page || !IsWindowVisible(control)) continue;
             const int id = GetDlgCtrlID(control);
-            layout["page" + std::to_string(number) + " " + name + " " + std::to_string(id) + "#" +
-                   std::to_string(seen[id]++)] = InClient(control, frame);
+            layout[window + " " + part + name + std::to_string(id) + "#" + std::to_string(seen[id]++)] =
+                InClient(control, owner);
         }
     }
 }
@@ -80,22 +81,25 @@ Layout Read(const std::string& file) {
 }
 
 void Compare(const Layout& at96, const Layout& now, const DisplayScaling& scaling) {
-    const auto client96 = at96.find("client");
-    const auto client = now.find("client");
-    if (client96 == at96.end() || client == now.end()) return Fail("no client area measured");
-    const double w96 = client96->second.right, h96 = client96->second.bottom;
-    const double w = client->second.right, h = client->second.bottom;
-    if (std::abs(w - scaling.Scale(int(w96))) > 1 || std::abs(h - scaling.Scale(int(h96))) > 1)
-        Fail("client " + std::to_string(int(w)) + "x" + std::to_string(int(h)) + " is not " +
-             std::to_string(int(w96)) + "x" + std::to_string(int(h96)) + " scaled");
     std::printf("%zu rectangles compared\n", at96.size());
     for (const auto& [key, r96] : at96) {
         const auto found = now.find(key);
-        if (found == now.end()) {
+        const std::string window = key.substr(0, key.find(' '));
+        const auto client96 = at96.find(window + " client");
+        const auto client = now.find(window + " client");
+        if (found == now.end() || client96 == at96.end() || client == now.end()) {
             Fail(key + " is missing");
             continue;
         }
         const RECT& r = found->second;
+        const double w96 = client96->second.right, h96 = client96->second.bottom;
+        const double w = client->second.right, h = client->second.bottom;
+        if (key == window + " client") {
+            if (std::abs(w - scaling.Scale(int(w96))) > 1 || std::abs(h - scaling.Scale(int(h96))) > 1)
+                Fail(key + " " + std::to_string(int(w)) + "x" + std::to_string(int(h)) + " is not " +
+                     std::to_string(int(w96)) + "x" + std::to_string(int(h96)) + " scaled");
+            continue;
+        }
         const double shares[][2] = {{r.left / w, r96.left / w96},
                                     {r.top / h, r96.top / h96},
                                     {r.right / w, r96.right / w96},
@@ -222,7 +226,15 @@ int main(int argc, char** argv) {
     Layout layout;
     for (int page = 0; page < 4; ++page) {
         if (!wizard.WaitForPage(kPages[page])) return Fail("page " + std::to_string(page + 1) + " did not show"), failures;
-        Measure(wizard.Frame(), wizard.ActivePage(), page + 1, layout);
+        Measure("frame", wizard.Frame(), wizard.ActivePage(), "page" + std::to_string(page + 1), layout);
+        if (page == 0) {
+            // The exit question, answered "exitno".
+            if (!wizard.Click(IDCANCEL)) return Fail("Exit could not be pressed"), failures;
+            HWND question = wizard.WaitForExitQuestion();
+            if (!question) return Fail("the exit question did not show"), failures;
+            Measure("exit", question, nullptr, "question", layout);
+            if (!wizard.Click(IDCANCEL, question)) return Fail("exitno could not be pressed"), failures;
+        }
         if (kPages[page] == IDD_STEP2_PAGE) {
             Sleep(500);  // the page's paint reaches the screen
             CheckTestPatterns(wizard.Frame(), wizard.ActivePage(), scaling);
