@@ -1,5 +1,8 @@
 #include "app/step2_page.h"
 
+#include <cstring>
+#include <iterator>
+
 #include "app/engine_client.h"
 #include "app/engine_messages.h"
 #include "app/resources/resource.h"
@@ -10,6 +13,34 @@ namespace {
 void Warn(const char* text) { MessageBoxA(nullptr, text, kGammaPageCaption, MB_ICONWARNING | MB_OK); }
 
 std::uint32_t PositionOf(const CSliderCtrl& slider) { return static_cast<std::uint32_t>(slider.GetPos()); }
+
+// The circles stand red, blue, green from left to right; their byte in a
+// 24-bit pixel (blue, green, red).
+constexpr int kCircleChannelByte[] = {2, 0, 1};
+
+// A top-down 24-bit bitmap of `circle` in one channel, the others 0.
+HBITMAP CircleBitmap(const TestCircle& circle, int channelByte) {
+    BITMAPINFO info{};
+    info.bmiHeader.biSize = sizeof info.bmiHeader;
+    info.bmiHeader.biWidth = circle.size;
+    info.bmiHeader.biHeight = -circle.size;
+    info.bmiHeader.biPlanes = 1;
+    info.bmiHeader.biBitCount = 24;
+    info.bmiHeader.biCompression = BI_RGB;
+    void* bits = nullptr;
+    HBITMAP bitmap = CreateDIBSection(nullptr, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
+    if (!bitmap || !bits) {
+        if (bitmap) DeleteObject(bitmap);
+        return nullptr;
+    }
+    const std::size_t size = static_cast<std::size_t>(circle.size);
+    const std::size_t stride = (size * 3 + 3) & ~std::size_t{3};
+    auto* rows = static_cast<BYTE*>(bits);
+    std::memset(rows, 0, stride * size);
+    for (std::size_t y = 0; y < size; ++y)
+        for (std::size_t x = 0; x < size; ++x) rows[y * stride + x * 3 + channelByte] = circle.levels[y * size + x];
+    return bitmap;
+}
 
 }  // namespace
 
@@ -60,6 +91,42 @@ void Step2Page::ReadGammas() {
     } else if (const char* warning = ReadGammaWarning(*result)) {
         Warn(warning);
     }
+}
+
+// At 96 dpi the template's circle bitmaps show as they are; at any other dpi
+// circles drawn for it replace them, lines one device pixel high.
+void Step2Page::ScaleTo(const DisplayScaling& scaling) {
+    CNewWizPage::ScaleTo(scaling);
+    if (!scaling.Unscaled() || !circles_.empty()) DrawTestCircles(scaling);
+}
+
+// Each picture control takes its new bitmap's size, keeping its corner.
+void Step2Page::DrawTestCircles(const DisplayScaling& scaling) {
+    if (circles_.empty()) {
+        for (HWND control : PictureControls(GetSafeHwnd())) {
+            const auto original = reinterpret_cast<HBITMAP>(SendMessageA(control, STM_GETIMAGE, IMAGE_BITMAP, 0));
+            circles_.push_back({control, original, nullptr});
+        }
+    }
+    const TestCircle circle = TestCircleAt(scaling);
+    for (std::size_t i = 0; i < circles_.size() && i < std::size(kCircleChannelByte); ++i) {
+        HBITMAP drawn = CircleBitmap(circle, kCircleChannelByte[i]);
+        if (!drawn) continue;
+        SendMessageA(circles_[i].control, STM_SETIMAGE, IMAGE_BITMAP, reinterpret_cast<LPARAM>(drawn));
+        if (circles_[i].drawn) DeleteObject(circles_[i].drawn);
+        circles_[i].drawn = drawn;
+    }
+}
+
+// The picture controls get their template bitmaps back before ours go.
+void Step2Page::OnDestroy() {
+    for (TestCirclePicture& picture : circles_) {
+        if (!picture.drawn) continue;
+        SendMessageA(picture.control, STM_SETIMAGE, IMAGE_BITMAP, reinterpret_cast<LPARAM>(picture.original));
+        DeleteObject(picture.drawn);
+        picture.drawn = nullptr;
+    }
+    Default();
 }
 
 // Every notification counts, each step of a thumb drag included; only a

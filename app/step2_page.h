@@ -1,6 +1,7 @@
 #pragma once
 
 #include <cstdint>
+#include <vector>
 
 #include "app/ui/framework/slider_ctrl.h"
 #include "app/ui/new_wiz_page.h"
@@ -13,15 +14,27 @@ public:
     Step2Page();
     ~Step2Page() override;
 
+    void ScaleTo(const DisplayScaling& scaling) override;
+
 protected:
     BOOL OnInitDialog() override;
     void DoDataExchange() override;
     void OnHScroll(UINT code, UINT pos, HWND control) override;
     HBRUSH OnCtlColor(HDC dc, HWND control, UINT kind) override;
+    void OnDestroy() override;
 
 private:
     void ReadGammas();
     void MoveChannel(CSliderCtrl& slider, std::uint32_t& gamma, std::uint32_t& last);
+    void DrawTestCircles(const DisplayScaling& scaling);
+
+    // A test circle's picture control, the bitmap of the template and the one
+    // drawn for the current dpi.
+    struct TestCirclePicture {
+        HWND control;
+        HBITMAP original;
+        HBITMAP drawn;
+    };
 
     CSliderCtrl redSlider;
     CSliderCtrl greenSlider;
@@ -36,4 +49,6 @@ private:
     std::uint32_t lastBlue = 0;
     std::uint32_t gammaMin = 0;
     std::uint32_t gammaMax = 0;
+    // Drawn once the page is shown at a dpi other than 96.
+    std::vector<TestCirclePicture> circles_;
 };

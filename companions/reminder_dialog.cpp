@@ -3,6 +3,8 @@
 #include <string>
 #include <tuple>
 
+#include "app/ui/dialog_layout.h"
+#include "app/ui/framework/bitmap.h"
 #include "companions/own_folder.h"
 #include "companions/resources/resource.h"
 
@@ -10,7 +12,8 @@ namespace companions {
 
 namespace {
 
-// Where the picture leaves room for the buttons, and the strip it is dragged by.
+// Where the picture leaves room for the buttons, and the strip it is dragged
+// by, at 96 dpi.
 constexpr POINT kNowAt = {28, 308};
 constexpr POINT kLaterAt = {225, 308};
 constexpr RECT kDragStrip = {5, 5, 438, 33};
@@ -19,15 +22,6 @@ SIZE BitmapSize(HBITMAP bitmap) {
     BITMAP info{};
     if (!bitmap || !GetObjectA(bitmap, sizeof info, &info)) return {0, 0};
     return {info.bmWidth, info.bmHeight};
-}
-
-void Blit(HDC target, const RECT& at, HBITMAP bitmap) {
-    const HDC source = CreateCompatibleDC(target);
-    if (!source) return;
-    const HGDIOBJ previous = SelectObject(source, bitmap);
-    BitBlt(target, at.left, at.top, at.right - at.left, at.bottom - at.top, source, 0, 0, SRCCOPY);
-    SelectObject(source, previous);
-    DeleteDC(source);
 }
 
 // Lumora.exe from this program's folder, on its own: not waited for, and
@@ -119,10 +113,12 @@ INT_PTR ReminderDialog::OnMessage(UINT message, WPARAM wParam, LPARAM lParam) {
 }
 
 void ReminderDialog::OnInitDialog() {
-    // The client area takes the picture's exact size whatever the dialog
-    // units come to on this system, and the window is centred on the work area.
+    // The client area takes the picture's size at the screen's dpi whatever
+    // the dialog units come to on this system, and the window is centred on
+    // the work area.
+    scaling_ = DisplayScaling(ScreenDpi());
     const SIZE picture = BitmapSize(picture_);
-    RECT frame = {0, 0, picture.cx, picture.cy};
+    RECT frame = {0, 0, scaling_.Scale(picture.cx), scaling_.Scale(picture.cy)};
     AdjustWindowRectEx(&frame, GetWindowLongA(window_, GWL_STYLE), FALSE, GetWindowLongA(window_, GWL_EXSTYLE));
     const int width = frame.right - frame.left, height = frame.bottom - frame.top;
     RECT work = {0, 0, GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN)};
@@ -132,8 +128,11 @@ void ReminderDialog::OnInitDialog() {
 
     for (auto [id, at, images] : {std::tuple{IDOK, kNowAt, &now_}, std::tuple{IDCANCEL, kLaterAt, &later_}}) {
         const SIZE size = BitmapSize(images->up);
-        if (size.cx) SetWindowPos(GetDlgItem(window_, id), nullptr, at.x, at.y, size.cx, size.cy, SWP_NOZORDER);
+        if (size.cx)
+            SetWindowPos(GetDlgItem(window_, id), nullptr, scaling_.Scale(at.x), scaling_.Scale(at.y),
+                         scaling_.Scale(size.cx), scaling_.Scale(size.cy), SWP_NOZORDER);
     }
+    dragStrip_ = Scaled(kDragStrip, scaling_);
     SetWindowTextA(window_, "Lumora");
     // As in the wizard's dialogs the focus rests on a hidden default button,
     // so no picture shows its focused look until the user tabs to it.
@@ -142,7 +141,7 @@ void ReminderDialog::OnInitDialog() {
 
 void ReminderDialog::PaintPicture(HDC dc) {
     const SIZE size = BitmapSize(picture_);
-    Blit(dc, {0, 0, size.cx, size.cy}, picture_);
+    DrawBitmap(dc, {0, 0, size.cx, size.cy}, picture_, scaling_);
 }
 
 void ReminderDialog::OnDrawItem(const DRAWITEMSTRUCT& item) {
@@ -152,13 +151,13 @@ void ReminderDialog::OnDrawItem(const DRAWITEMSTRUCT& item) {
         image = images.down;
     else if ((item.itemState & ODS_FOCUS) && images.focus)
         image = images.focus;
-    if (image) Blit(item.hDC, item.rcItem, image);
+    if (image) DrawBitmap(item.hDC, item.rcItem, image, scaling_);
 }
 
 LRESULT ReminderDialog::OnHitTest(LPARAM screenPoint) {
     POINT point = {static_cast<short>(LOWORD(screenPoint)), static_cast<short>(HIWORD(screenPoint))};
     ScreenToClient(window_, &point);
-    return PtInRect(&kDragStrip, point) ? HTCAPTION : DefWindowProcA(window_, WM_NCHITTEST, 0, screenPoint);
+    return PtInRect(&dragStrip_, point) ? HTCAPTION : DefWindowProcA(window_, WM_NCHITTEST, 0, screenPoint);
 }
 
 void ReminderDialog::OnCommand(int id) {

@@ -6,6 +6,8 @@
 
 #include <windows.h>
 
+#include "app/display_scaling.h"
+
 namespace companions {
 
 constexpr char kReminderClass[] = "LumoraReminder";
@@ -39,6 +41,8 @@ private:
     HWND window_ = nullptr;
     HBITMAP picture_ = nullptr;
     Images now_, later_;
+    DisplayScaling scaling_;
+    RECT dragStrip_{};
 };
 
 }  // namespace companions

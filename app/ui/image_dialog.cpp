@@ -1,6 +1,9 @@
 #include "app/ui/image_dialog.h"
 
+#include <utility>
+
 #include "app/resources/resource.h"
+#include "app/ui/dialog_layout.h"
 #include "app/ui/drag_strip.h"
 
 CImageDialog::CImageDialog(UINT templateId, HBITMAP bitmap) : CDialog(templateId), bitmap_(bitmap) {}
@@ -10,9 +13,12 @@ void CImageDialog::DoDataExchange() { Bind(IDC_HIDDEN_DEFAULT, hiddenButton_); }
 BOOL CImageDialog::OnInitDialog() {
     CDialog::OnInitDialog();
     SetWindowTextA(GetSafeHwnd(), "Lumora");
-    okButton_.AutoLoad(IDOK, *this);
-    cancelButton_.AutoLoad(IDCANCEL, *this);
-    SetRect(&dragRegion_, 5, 5, 438, 33);
+    scaling_ = LayOutAtScreenDpi(GetSafeHwnd());
+    for (auto [button, id] : {std::pair{&okButton_, IDOK}, std::pair{&cancelButton_, IDCANCEL}}) {
+        button->AutoLoad(id, *this);
+        button->ScaleTo(scaling_);
+    }
+    dragRegion_ = Scaled(kPictureDialogDragStrip, scaling_);
     SetFocus(GetDlgItem(GetSafeHwnd(), IDC_HIDDEN_DEFAULT));
     return FALSE;
 }
@@ -30,7 +36,7 @@ void CImageDialog::OnPaint() {
     if (HDC dc = BeginPaint(GetSafeHwnd(), &paint)) {
         RECT client{};
         GetClientRect(GetSafeHwnd(), &client);
-        CopyBitmap(dc, client, bitmap_);
+        DrawBitmap(dc, client, bitmap_, scaling_);
         Default();
         EndPaint(GetSafeHwnd(), &paint);
     }

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "app/display_scaling.h"
 #include "app/ui/framework/dialog.h"
 #include "app/ui/hover_button.h"
 
@@ -23,4 +24,5 @@ private:
     CHoverButton hiddenButton_;
     RECT dragRegion_{};
     HBITMAP bitmap_;
+    DisplayScaling scaling_;
 };

@@ -58,18 +58,11 @@ BOOL CNewWizDialog::OnInitDialog() {
     SetWindowTextA(GetSafeHwnd(), "Lumora");
     webPane_.CreateFromControl(GetSafeHwnd(), IDC_WEB_PANE);
 
-    exitButton_.AutoLoad(IDCANCEL, *this);
-    helpButton_.AutoLoad(ID_HELP, *this);
-    aboutButton_.AutoLoad(IDC_ABOUT, *this);
-    back0Button_.AutoLoad(IDC_BACK0, *this);
-    back1Button_.AutoLoad(IDC_BACK1, *this);
-    back2Button_.AutoLoad(IDC_BACK2, *this);
-    back3Button_.AutoLoad(IDC_BACK3, *this);
-    startButton_.AutoLoad(IDC_START, *this);
-    next1Button_.AutoLoad(IDC_NEXT1, *this);
-    next2Button_.AutoLoad(IDC_NEXT2, *this);
-    saveButton_.AutoLoad(IDC_SAVE, *this);
-    poweredByButton_.AutoLoad(IDC_POWERED_BY, *this);
+    LayOut();
+    for (auto [button, id] : PictureButtons()) {
+        button->AutoLoad(id, *this);
+        button->ScaleTo(scaling_);
+    }
 
     placeholderId_ = IDC_PAGE_PLACEHOLDER;
     RegisterPages();
@@ -86,6 +79,55 @@ BOOL CNewWizDialog::OnInitDialog() {
     OnFinish();
     CDialog::OnCancel();
     return FALSE;
+}
+
+std::array<std::pair<CBitmapButton*, UINT>, 12> CNewWizDialog::PictureButtons() {
+    return {{{&exitButton_, IDCANCEL},
+             {&helpButton_, ID_HELP},
+             {&aboutButton_, IDC_ABOUT},
+             {&back0Button_, IDC_BACK0},
+             {&back1Button_, IDC_BACK1},
+             {&back2Button_, IDC_BACK2},
+             {&back3Button_, IDC_BACK3},
+             {&startButton_, IDC_START},
+             {&next1Button_, IDC_NEXT1},
+             {&next2Button_, IDC_NEXT2},
+             {&saveButton_, IDC_SAVE},
+             {&poweredByButton_, IDC_POWERED_BY}}};
+}
+
+// The template's layout (web pane included), taken back to 96 dpi and laid
+// out at the screen's dpi: the dialog units alone would grow with the font,
+// not with the pictures.
+void CNewWizDialog::LayOut() {
+    scaling_ = DisplayScaling(ScreenDpi());
+    layout_.Capture(GetSafeHwnd(), scaling_.dpi());
+    if (scaling_.Unscaled()) return;
+    const SIZE size = layout_.WindowSize(scaling_);
+    SetWindowPos(GetSafeHwnd(), nullptr, 0, 0, size.cx, size.cy, SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+    layout_.Apply(scaling_);
+}
+
+// Per-monitor dpi: the same layout at the new dpi, in the rectangle the
+// system suggests (its size is ours, from OnGetDpiScaledSize).
+LRESULT CNewWizDialog::OnDpiChanged(UINT dpi, const RECT& suggested) {
+    scaling_ = DisplayScaling(dpi);
+    layout_.Apply(scaling_);
+    for (auto [button, id] : PictureButtons()) button->ScaleTo(scaling_);
+    for (const auto& page : pages_) {
+        if (!page->created) continue;
+        page->ScaleTo(scaling_);
+        PlacePage(*page);
+    }
+    SetWindowPos(GetSafeHwnd(), nullptr, suggested.left, suggested.top, suggested.right - suggested.left,
+                 suggested.bottom - suggested.top, SWP_NOZORDER | SWP_NOACTIVATE);
+    InvalidateRect(GetSafeHwnd(), nullptr, TRUE);
+    return 0;
+}
+
+BOOL CNewWizDialog::OnGetDpiScaledSize(UINT dpi, SIZE& size) {
+    size = layout_.WindowSize(DisplayScaling(static_cast<int>(dpi)));
+    return TRUE;
 }
 
 // Windows XP (5.1) and later. A version that cannot be read is let through:
@@ -149,7 +191,7 @@ BOOL CNewWizDialog::OnEraseBkgnd(HDC dc) {
         FillRect(dc, &client, grey);
         DeleteObject(grey);
     }
-    CopyBitmap(dc, client, backgroundBitmap_->GetSafeHandle());
+    DrawBitmap(dc, client, backgroundBitmap_->GetSafeHandle(), scaling_);
     return TRUE;
 }
 
@@ -186,15 +228,13 @@ BOOL CNewWizDialog::ActivatePage(CNewWizPage* page) {
         if (!page->Create(page->templateId, this)) return FALSE;
         page->created = 1;
         page->wizard = this;
+        page->ScaleTo(scaling_);
         if (!page->OnPageCreated()) return FALSE;
     }
     if (!LeaveActivePage()) return FALSE;
 
     HWND window = page->GetSafeHwnd();
-    RECT placeholder{};
-    GetWindowRect(GetDlgItem(GetSafeHwnd(), placeholderId_), &placeholder);
-    MapWindowPoints(nullptr, GetSafeHwnd(), reinterpret_cast<POINT*>(&placeholder), 2);
-    SetWindowPos(window, nullptr, placeholder.left, placeholder.top, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+    PlacePage(*page);
     EnableWindow(window, TRUE);
     ShowWindow(window, SW_SHOW);
     InvalidateRect(window, nullptr, TRUE);
@@ -203,6 +243,15 @@ BOOL CNewWizDialog::ActivatePage(CNewWizPage* page) {
     page->OnEnterPage();
     page->active = 1;
     return TRUE;
+}
+
+// The page's top-left corner on the placeholder's.
+void CNewWizDialog::PlacePage(const CNewWizPage& page) const {
+    RECT placeholder{};
+    GetWindowRect(GetDlgItem(GetSafeHwnd(), placeholderId_), &placeholder);
+    MapWindowPoints(nullptr, GetSafeHwnd(), reinterpret_cast<POINT*>(&placeholder), 2);
+    SetWindowPos(page.GetSafeHwnd(), nullptr, placeholder.left, placeholder.top, 0, 0,
+                 SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
 }
 
 BOOL CNewWizDialog::LeaveActivePage() {

@@ -1,9 +1,12 @@
 #pragma once
 
+#include <array>
 #include <memory>
 #include <string>
+#include <utility>
 #include <vector>
 
+#include "app/ui/dialog_layout.h"
 #include "app/ui/framework/bitmap_button.h"
 #include "app/ui/framework/dialog.h"
 #include "app/ui/hover_button.h"
@@ -42,6 +45,8 @@ protected:
     LRESULT OnNotify(int id, NMHDR& header) override;
     BOOL OnEraseBkgnd(HDC dc) override;
     void OnDestroy() override;
+    LRESULT OnDpiChanged(UINT dpi, const RECT& suggested) override;
+    BOOL OnGetDpiScaledSize(UINT dpi, SIZE& size) override;
 
     void ShowFirstPage();
     void OnNext();
@@ -59,6 +64,10 @@ protected:
     void ShowThirdPageButtons();
 
 private:
+    // The picture buttons with their control ids, in their loading order.
+    std::array<std::pair<CBitmapButton*, UINT>, 12> PictureButtons();
+    void LayOut();
+    void PlacePage(const CNewWizPage& page) const;
     void TurnPage(bool forward);
     CNewWizPage* ActivePage() const;
     bool SupportedWindows() const;
@@ -67,6 +76,9 @@ private:
 
     std::vector<std::unique_ptr<CNewWizPage>> pages_;
     UINT placeholderId_ = 0;
+    // The frame's dpi, and its template's layout as at 96 dpi.
+    DisplayScaling scaling_;
+    DialogLayout layout_;
     CSimpleBrowser webPane_;
     std::string paneAddress_;
     std::string aboutAddress_;

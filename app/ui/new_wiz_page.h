@@ -1,5 +1,6 @@
 #pragma once
 
+#include "app/ui/dialog_layout.h"
 #include "app/ui/framework/bitmap.h"
 #include "app/ui/framework/dialog.h"
 
@@ -42,6 +43,10 @@ public:
 
     const CBitmap& GetBackgroundBitmap() const { return backgroundBitmap_; }
 
+    // Lays the page's controls out at the frame's scaling: once the page
+    // window exists, and again whenever the frame changes its dpi.
+    virtual void ScaleTo(const DisplayScaling& scaling);
+
     // Kept by the frame.
     CNewWizDialog* wizard = nullptr;  // set when the frame first creates the window
     int created = 0;                  // the page window exists
@@ -56,4 +61,5 @@ protected:
 private:
     CBitmap backgroundBitmap_;
     RECT dragRegion_{};
+    DialogLayout layout_;
 };

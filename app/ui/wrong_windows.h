@@ -1,5 +1,6 @@
 #pragma once
 
+#include "app/display_scaling.h"
 #include "app/ui/framework/dialog.h"
 #include "app/ui/hover_button.h"
 
@@ -14,9 +15,17 @@ protected:
     BOOL OnInitDialog() override;
     void DoDataExchange() override;
     void OnLButtonDown(UINT flags, POINT point) override;
+    void OnDestroy() override;
 
 private:
+    void ShowScaledPicture(const DisplayScaling& scaling);
+
     CHoverButton okButton_;
     CHoverButton hiddenButton_;
     RECT dragRegion_{};
+    // The notice picture resampled for a dpi other than 96; the static
+    // shows it until the dialog goes.
+    HWND picture_ = nullptr;
+    HBITMAP originalPicture_ = nullptr;
+    HBITMAP scaledPicture_ = nullptr;
 };

@@ -9,6 +9,7 @@
 #include <string>
 #include <vector>
 
+#include "app/display_scaling.h"
 #include "bmp_reader.h"
 
 #ifndef LUMORA_BITMAP_DIR
@@ -180,6 +181,23 @@ TEST(TestCircles, CentreColumnAlternatesAndBalances) {
             }
             EXPECT_EQ(lit, dark) << "lines must average to half light";
         }
+    }
+}
+
+// At 96 dpi the wizard shows these bitmaps; at any other dpi it draws the
+// circles itself, and drawn at 96 dpi they are these bitmaps.
+TEST(TestCircles, DrawnByTheWizardAtNinetySixDpiAreTheseBitmaps) {
+    const TestCircle drawn = TestCircleAt(DisplayScaling());
+    ASSERT_EQ(drawn.size, 82);
+    for (const Circle& c : kCircles) {
+        const Bmp& b = load(c.file);
+        ASSERT_TRUE(b.ok) << b.error;
+        int bad = 0;
+        for (int y = 0; y < 82; ++y)
+            for (int x = 0; x < 82; ++x)
+                if (b.at(x, y).channel(c.channel) != drawn.levels[std::size_t(y) * 82 + x] && bad++ == 0)
+                    ADD_FAILURE() << where(c.file, x, y);
+        EXPECT_EQ(bad, 0) << c.file;
     }
 }
 

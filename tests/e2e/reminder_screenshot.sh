@@ -19,7 +19,7 @@ for ((i = 0; i < 300; i++)); do
 done
 if [ -e "$sync/shown" ]; then
     sleep 1  # let the reminder paint
-    import -window root "$out"
+    import -window root -trim +repage "$out"  # the reminder alone, on the empty screen
 fi
 touch "$sync/taken"
 wait "$test_pid"

@@ -15,10 +15,15 @@ BOOL CBitmapButton::AutoLoad(UINT id, CWnd& parent) {
     return TRUE;
 }
 
+void CBitmapButton::ScaleTo(const DisplayScaling& scaling) {
+    scaling_ = scaling;
+    SizeToContent();
+}
+
 void CBitmapButton::SizeToContent() {
     BITMAP image{};
     if (!images_[kNormal].GetBitmap(&image)) return;
-    SetWindowPos(GetSafeHwnd(), nullptr, 0, 0, image.bmWidth, image.bmHeight,
+    SetWindowPos(GetSafeHwnd(), nullptr, 0, 0, scaling_.Scale(image.bmWidth), scaling_.Scale(image.bmHeight),
                  SWP_NOMOVE | SWP_NOZORDER | SWP_NOREDRAW | SWP_NOACTIVATE);
 }
 
@@ -31,5 +36,5 @@ HBITMAP CBitmapButton::ImageFor(UINT itemState) const {
 
 void CBitmapButton::DrawItem(const DRAWITEMSTRUCT& item) {
     // Without a normal image the button draws nothing.
-    if (HBITMAP image = ImageFor(item.itemState)) CopyBitmap(item.hDC, item.rcItem, image);
+    if (HBITMAP image = ImageFor(item.itemState)) DrawBitmap(item.hDC, item.rcItem, image, scaling_);
 }

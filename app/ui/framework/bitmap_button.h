@@ -12,6 +12,9 @@ public:
     // its slot empty. With a normal image the button takes that image's size.
     // TRUE when the normal image loaded.
     BOOL AutoLoad(UINT id, CWnd& parent);
+    // Shows the images at `scaling`: the button takes the normal image's
+    // scaled size, keeping its place.
+    void ScaleTo(const DisplayScaling& scaling);
 
     void BindTo(HWND control) override { SubclassWindow(control); }
     void DrawItem(const DRAWITEMSTRUCT& item) override;
@@ -23,4 +26,5 @@ private:
     void SizeToContent();
 
     CBitmap images_[kSlots];
+    DisplayScaling scaling_;
 };

@@ -2,6 +2,10 @@
 
 namespace {
 
+// Newer than the headers of the Windows versions we build for.
+constexpr UINT kWmDpiChanged = 0x02E0;
+constexpr UINT kWmGetDpiScaledSize = 0x02E4;
+
 POINT PointFromLParam(LPARAM lParam) {
     return {static_cast<short>(LOWORD(lParam)), static_cast<short>(HIWORD(lParam))};
 }
@@ -115,6 +119,12 @@ LRESULT CWnd::WindowProc(UINT message, WPARAM wParam, LPARAM lParam) {
     case WM_DESTROY:
         OnDestroy();
         return 0;
+    case kWmDpiChanged:
+        if (!lParam) return Default();
+        return OnDpiChanged(LOWORD(wParam), *reinterpret_cast<const RECT*>(lParam));
+    case kWmGetDpiScaledSize:
+        if (!lParam) return Default();
+        return OnGetDpiScaledSize(LOWORD(wParam), *reinterpret_cast<SIZE*>(lParam)) ? TRUE : Default();
     default:
         return Default();
     }
@@ -132,3 +142,5 @@ void CWnd::OnPaint() { Default(); }
 BOOL CWnd::OnEraseBkgnd(HDC) { return static_cast<BOOL>(Default()); }
 HBRUSH CWnd::OnCtlColor(HDC, HWND, UINT) { return reinterpret_cast<HBRUSH>(Default()); }
 void CWnd::OnDestroy() { Default(); }
+LRESULT CWnd::OnDpiChanged(UINT, const RECT&) { return Default(); }
+BOOL CWnd::OnGetDpiScaledSize(UINT, SIZE&) { return FALSE; }

@@ -52,6 +52,13 @@ protected:
     // `kind` is one of the CTLCOLOR_ values.
     virtual HBRUSH OnCtlColor(HDC dc, HWND control, UINT kind);
     virtual void OnDestroy();
+    // Per-monitor dpi (Windows 8.1 on): the window moved to a monitor of
+    // another dpi, and the system suggests its new rectangle (screen
+    // coordinates). The default handling runs unless overridden.
+    virtual LRESULT OnDpiChanged(UINT dpi, const RECT& suggested);
+    // Windows 10: the window's size at `dpi`, asked before WM_DPICHANGED;
+    // TRUE when `size` was set.
+    virtual BOOL OnGetDpiScaledSize(UINT dpi, SIZE& size);
     // Runs once the window is gone and no longer linked to this object.
     virtual void PostNcDestroy() {}
 

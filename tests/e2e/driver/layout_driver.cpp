@@ -1,0 +1,251 @@
+// Walks Lumora.exe's four pages at the display's dpi and measures its layout:
+//
+//   layout_driver record <file>   writes where every control stands (96 dpi)
+//   layout_driver check <file>    compares the layout at this dpi with it
+//
+// Every control's rectangle, as a share of its window's client size (the
+// frame's, the exit question's), must be the recorded share within 1 %, and
+// the client areas must have grown by the scaling factor. On the gamma page a capture of the screen must show each
+// test circle's centre columns alternating 255 and 0 between neighbouring
+// device pixels, and the field at exactly 186 right above and below each
+// slider. Failures are printed; the exit code is their number (0: all held).
+#include <algorithm>
+#include <array>
+#include <cmath>
+#include <cstdint>
+#include <cstdio>
+#include <fstream>
+#include <map>
+#include <string>
+#include <vector>
+
+#include "app/display_scaling.h"
+#include "tests/e2e/wizard_session.h"
+
+namespace {
+
+constexpr UINT kPages[] = {IDD_INTRO_PAGE, IDD_STEP1_PAGE, IDD_STEP2_PAGE, IDD_STEP4_PAGE};
+constexpr UINT kNext[] = {IDC_START, IDC_NEXT1, IDC_NEXT2};
+constexpr double kShareTolerance = 0.01;
+
+int failures = 0;
+
+void Fail(const std::string& what) {
+    std::printf("FAIL: %s\n", what.c_str());
+    ++failures;
+}
+
+RECT InClient(HWND window, HWND frame) {
+    RECT rect{};
+    GetWindowRect(window, &rect);
+    MapWindowPoints(nullptr, frame, reinterpret_cast<POINT*>(&rect), 2);
+    return rect;
+}
+
+// Per window ("frame", "exit"), its client area ("<window> client") and
+// every visible control of it and of the page shown in it ("<window> <part>
+// <id>#<n>": the id-less circles by their order), in its client coordinates.
+using Layout = std::map<std::string, RECT>;
+
+void Measure(const std::string& window, HWND owner, HWND page, const std::string& part, Layout& layout) {
+    RECT client{};
+    GetClientRect(owner, &client);
+    layout[window + " client"] = client;
+    for (auto [parent, name] : {std::pair{owner, std::string(" frame ")}, std::pair{page, std::string(" page ")}}) {
+        std::map<int, int> seen;
+        for (HWND control : e2e::ChildrenOf(parent)) {
+            if (control == page || !IsWindowVisible(control)) continue;
+            const int id = GetDlgCtrlID(control);
+            layout[window + " " + part + name + std::to_string(id) + "#" + std::to_string(seen[id]++)] =
+                InClient(control, owner);
+        }
+    }
+}
+
+void Write(const Layout& layout, const std::string& file) {
+    std::ofstream out(file);
+    for (const auto& [key, r] : layout) out << key << '|' << r.left << ' ' << r.top << ' ' << r.right << ' ' << r.bottom << '\n';
+}
+
+Layout Read(const std::string& file) {
+    Layout layout;
+    std::ifstream in(file);
+    for (std::string line; std::getline(in, line);) {
+        const auto bar = line.find('|');
+        RECT r{};
+        if (bar != std::string::npos &&
+            std::sscanf(line.c_str() + bar + 1, "%ld %ld %ld %ld", &r.left, &r.top, &r.right, &r.bottom) == 4)
+            layout[line.substr(0, bar)] = r;
+    }
+    return layout;
+}
+
+void Compare(const Layout& at96, const Layout& now, const DisplayScaling& scaling) {
+    std::printf("%zu rectangles compared\n", at96.size());
+    for (const auto& [key, r96] : at96) {
+        const auto found = now.find(key);
+        const std::string window = key.substr(0, key.find(' '));
+        const auto client96 = at96.find(window + " client");
+        const auto client = now.find(window + " client");
+        if (found == now.end() || client96 == at96.end() || client == now.end()) {
+            Fail(key + " is missing");
+            continue;
+        }
+        const RECT& r = found->second;
+        const double w96 = client96->second.right, h96 = client96->second.bottom;
+        const double w = client->second.right, h = client->second.bottom;
+        if (key == window + " client") {
+            if (std::abs(w - scaling.Scale(int(w96))) > 1 || std::abs(h - scaling.Scale(int(h96))) > 1)
+                Fail(key + " " + std::to_string(int(w)) + "x" + std::to_string(int(h)) + " is not " +
+                     std::to_string(int(w96)) + "x" + std::to_string(int(h96)) + " scaled");
+            continue;
+        }
+        const double shares[][2] = {{r.left / w, r96.left / w96},
+                                    {r.top / h, r96.top / h96},
+                                    {r.right / w, r96.right / w96},
+                                    {r.bottom / h, r96.bottom / h96}};
+        for (const auto& share : shares)
+            if (std::abs(share[0] - share[1]) > kShareTolerance) {
+                char text[160];
+                std::snprintf(text, sizeof text, "%s at %ld,%ld-%ld,%ld: a share of %.4f, at 96 dpi %.4f", key.c_str(),
+                              r.left, r.top, r.right, r.bottom, share[0], share[1]);
+                Fail(text);
+                break;
+            }
+    }
+}
+
+// The screen as the user sees it, read back from the screen's device context.
+class ScreenCapture {
+public:
+    explicit ScreenCapture(const RECT& area) : area_(area) {
+        const int width = area.right - area.left, height = area.bottom - area.top;
+        BITMAPINFO info{};
+        info.bmiHeader = {sizeof info.bmiHeader, width, -height, 1, 32, BI_RGB, 0, 0, 0, 0, 0};
+        HDC screen = GetDC(nullptr);
+        HDC memory = CreateCompatibleDC(screen);
+        void* bits = nullptr;
+        HBITMAP bitmap = CreateDIBSection(screen, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
+        if (bitmap && bits) {
+            HGDIOBJ previous = SelectObject(memory, bitmap);
+            if (BitBlt(memory, 0, 0, width, height, screen, area.left, area.top, SRCCOPY)) {
+                const auto* pixels = static_cast<const std::uint32_t*>(bits);
+                pixels_.assign(pixels, pixels + std::size_t(width) * height);
+            }
+            SelectObject(memory, previous);
+        }
+        if (bitmap) DeleteObject(bitmap);
+        DeleteDC(memory);
+        ReleaseDC(nullptr, screen);
+    }
+    bool ok() const { return !pixels_.empty(); }
+    // Red, green, blue of the screen pixel (x, y).
+    std::array<int, 3> At(int x, int y) const {
+        const std::uint32_t p = pixels_[std::size_t(y - area_.top) * (area_.right - area_.left) + (x - area_.left)];
+        return {int(p >> 16 & 0xFF), int(p >> 8 & 0xFF), int(p & 0xFF)};
+    }
+
+private:
+    RECT area_;
+    std::vector<std::uint32_t> pixels_;
+};
+
+bool OnlyChannel(const std::array<int, 3>& rgb, int channel, int level) {
+    for (int c = 0; c < 3; ++c)
+        if (rgb[c] != (c == channel ? level : 0)) return false;
+    return true;
+}
+
+std::vector<RECT> ScreenRectsOf(HWND page, const char* className) {
+    std::vector<RECT> rects;
+    for (HWND control : e2e::ChildrenOf(page)) {
+        char name[32] = {};
+        GetClassNameA(control, name, sizeof name);
+        RECT r{};
+        if (lstrcmpiA(name, className) == 0 && GetWindowRect(control, &r)) rects.push_back(r);
+    }
+    std::sort(rects.begin(), rects.end(), [](const RECT& a, const RECT& b) { return a.left < b.left; });
+    return rects;
+}
+
+// Red, blue, green from left to right.
+constexpr int kChannels[] = {0, 2, 1};
+
+void CheckTestPatterns(HWND frame, HWND page, const DisplayScaling& scaling) {
+    RECT area{};
+    GetWindowRect(frame, &area);
+    const ScreenCapture screen(area);
+    if (!screen.ok()) return Fail("the screen could not be captured");
+    const std::vector<RECT> circles = ScreenRectsOf(page, "Static");
+    const std::vector<RECT> sliders = ScreenRectsOf(page, TRACKBAR_CLASSA);
+    if (circles.size() != 3 || sliders.size() != 3) return Fail("the gamma page lacks its circles or sliders");
+    const int diameter = 2 * scaling.Scale(kTestCircleRadius);
+    for (int i = 0; i < 3; ++i) {
+        const int channel = kChannels[i];
+        const std::string name = "circle " + std::to_string(i + 1);
+        const RECT& c = circles[i];
+        for (int x : {(c.left + c.right) / 2 - 1, (c.left + c.right) / 2}) {
+            int top = c.top, bottom = c.bottom - 1;
+            while (top < bottom && OnlyChannel(screen.At(x, top), channel, kTestFieldLevel)) ++top;
+            while (bottom > top && OnlyChannel(screen.At(x, bottom), channel, kTestFieldLevel)) --bottom;
+            if (std::abs(bottom - top + 1 - diameter) > 2)
+                Fail(name + ": lines over " + std::to_string(bottom - top + 1) + " rows, not " + std::to_string(diameter));
+            for (int y = top; y <= bottom; ++y) {
+                const int level = (y - top) % 2 == 0 ? screen.At(x, top)[channel] : 255 - screen.At(x, top)[channel];
+                if (!OnlyChannel(screen.At(x, y), channel, level) || (level != 0 && level != 255)) {
+                    Fail(name + ": column " + std::to_string(x) + " does not alternate 255/0 at row " + std::to_string(y));
+                    break;
+                }
+            }
+        }
+        const RECT& s = sliders[i];
+        for (LONG y : {s.top - 1, s.bottom})
+            for (int x = s.left; x < s.right; ++x)
+                if (!OnlyChannel(screen.At(x, y), channel, kTestFieldLevel)) {
+                    Fail("slider " + std::to_string(i + 1) + ": the field is not 186 at " + std::to_string(x) + "," +
+                         std::to_string(y));
+                    break;
+                }
+    }
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+    const std::string mode = argc == 3 ? argv[1] : "";
+    if (mode != "record" && mode != "check") {
+        std::fprintf(stderr, "usage: layout_driver record|check <file>\n");
+        return 2;
+    }
+    HDC screen = GetDC(nullptr);
+    const DisplayScaling scaling(GetDeviceCaps(screen, LOGPIXELSX));
+    ReleaseDC(nullptr, screen);
+    std::printf("%d dpi\n", scaling.dpi());
+    e2e::WizardSession wizard;
+    if (!wizard.ready() || !wizard.Start()) return Fail("the wizard did not show"), failures;
+    Layout layout;
+    for (int page = 0; page < 4; ++page) {
+        if (!wizard.WaitForPage(kPages[page])) return Fail("page " + std::to_string(page + 1) + " did not show"), failures;
+        Measure("frame", wizard.Frame(), wizard.ActivePage(), "page" + std::to_string(page + 1), layout);
+        if (page == 0) {
+            // The exit question, answered "exitno".
+            if (!wizard.Click(IDCANCEL)) return Fail("Exit could not be pressed"), failures;
+            HWND question = wizard.WaitForExitQuestion();
+            if (!question) return Fail("the exit question did not show"), failures;
+            Measure("exit", question, nullptr, "question", layout);
+            if (!wizard.Click(IDCANCEL, question)) return Fail("exitno could not be pressed"), failures;
+        }
+        if (kPages[page] == IDD_STEP2_PAGE) {
+            Sleep(500);  // the page's paint reaches the screen
+            CheckTestPatterns(wizard.Frame(), wizard.ActivePage(), scaling);
+        }
+        if (page < 3 && !wizard.Click(kNext[page])) return Fail("Next could not be pressed"), failures;
+    }
+    if (!wizard.Exit()) Fail("the wizard did not end");
+    if (mode == "record")
+        Write(layout, argv[2]);
+    else
+        Compare(Read(argv[2]), layout, scaling);
+    std::printf("%s: %d failures\n", mode.c_str(), failures);
+    return failures;
+}
