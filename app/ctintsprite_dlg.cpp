@@ -80,5 +80,5 @@ BOOL CTintspriteDlg::OnPageFinish() {
 BOOL CTintspriteDlg::OnQueryExit() {
     CBitmap question;
     question.LoadBitmap(IDB_EXIT_QUESTION);
-    return CImageDialog(IDD_EXIT_QUESTION, question.GetSafeHandle()).DoModal() == IDOK;
+    return CImageDialog(IDD_EXIT_QUESTION, question.GetSafeHandle()).DoModalOver(GetSafeHwnd()) == IDOK;
 }

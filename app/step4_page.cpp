@@ -48,7 +48,7 @@ BOOL Step4Page::OnPageFinish() {
     RegisterCompanionsForLogon();
     if (const std::optional<int> result = CallEngine(MakeProfileFunction)) {
         if (const char* message = MakeProfileMessage(*result)) {
-            MessageBoxA(nullptr, message, kSavePageCaption, MB_ICONWARNING | MB_OK);
+            MessageBox(message, kSavePageCaption, MB_ICONWARNING | MB_OK);
             // The dialog's own cancel hides the page; ours would restore gammas.
             CDialog::OnCancel();  // NOLINT(bugprone-parent-virtual-call): skips both overrides on purpose
         }

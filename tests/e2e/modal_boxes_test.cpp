@@ -1,0 +1,80 @@
+// Lumora.exe under its boxes, under Wine with the recording stand-in for
+// PLX.dll: while a message box or the exit question is up the wizard takes no
+// input, and a press that reaches it all the same (the driver posts BM_CLICK,
+// which a disabled window does not stop) changes nothing.
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+#include "tests/e2e/page_session.h"
+
+namespace {
+
+using e2e::kSettingsKey;
+using e2e::PageSession;
+using e2e::StoredDword;
+using Calls = std::vector<std::string>;
+
+constexpr char kSaveCaption[] = "Lumora";
+constexpr char kGammaCaption[] = "Tintsprite";
+
+class ModalBoxes : public ::testing::Test {
+protected:
+    void SetUp() override {
+        E2E_SKIP_WITHOUT_DISPLAY();
+        ASSERT_TRUE(wizard_.ready());
+    }
+    bool FrameTakesInput() const { return IsWindowEnabled(wizard_.Frame()) != FALSE; }
+
+    PageSession wizard_;
+};
+
+// Under the message of a failed profile, Save and Exit again: one profile
+// request, this save's values stored and not undone, the wizard ends once.
+TEST_F(ModalBoxes, SaveAndExitUnderTheProfileFailureChangeNothing) {
+    wizard_.ScriptEngine("2:14", "180,250,300");
+    ASSERT_TRUE(wizard_.Start());
+    ASSERT_TRUE(wizard_.OpenGammaPage());
+    ASSERT_TRUE(wizard_.WaitForPage(IDD_STEP2_PAGE));
+    wizard_.SliderKey(IDC_RED_SLIDER, VK_RIGHT);
+    ASSERT_TRUE(wizard_.OpenSavePage());
+    ASSERT_TRUE(wizard_.Click(IDC_SAVE));
+    ASSERT_NE(wizard_.WaitForMessage(kSaveCaption), nullptr);
+    EXPECT_FALSE(FrameTakesInput());
+    EXPECT_TRUE(wizard_.Click(IDC_SAVE));
+    EXPECT_TRUE(wizard_.Click(IDCANCEL));
+    EXPECT_EQ(wizard_.WaitForExitQuestion(500), nullptr);
+
+    EXPECT_EQ(wizard_.TakeMessage(kSaveCaption), "ICC monitor profile open failure.");
+    EXPECT_TRUE(wizard_.WaitForEnd());
+    EXPECT_EQ(wizard_.Calls(), (Calls{"0 220 220 220", "1 181 250 300", "2 181 250 300"}));
+    EXPECT_EQ(StoredDword(kSettingsKey, "RedGamma"), 181u);
+    EXPECT_EQ(StoredDword(kSettingsKey, "BlueGamma"), 300u);
+    EXPECT_EQ(wizard_.WaitForResumeStart().size(), 3u);
+}
+
+// The gamma page warns while it is being created. Next and Back under the
+// warning make no second page and switch no buttons; afterwards the frame
+// takes input again, on the gamma page with its own buttons.
+TEST_F(ModalBoxes, NextAndBackUnderTheGammaPagesWarningDoNothing) {
+    wizard_.ScriptEngine("0:0");
+    ASSERT_TRUE(wizard_.Start());
+    ASSERT_TRUE(wizard_.OpenGammaPage());
+    ASSERT_NE(wizard_.WaitForMessage(kGammaCaption), nullptr);
+    EXPECT_FALSE(FrameTakesInput());
+    EXPECT_TRUE(wizard_.Click(IDC_NEXT1));
+    EXPECT_TRUE(wizard_.Click(IDC_BACK1));
+
+    EXPECT_EQ(wizard_.TakeMessage(kGammaCaption), "Gamma ramp could not be retrieved.");
+    ASSERT_TRUE(wizard_.WaitForPage(IDD_STEP2_PAGE));
+    EXPECT_FALSE(wizard_.MessageShown(kGammaCaption));
+    EXPECT_TRUE(FrameTakesInput());
+    EXPECT_EQ(wizard_.PageCount(IDD_STEP2_PAGE), 1);
+    EXPECT_TRUE(e2e::WaitUntil([&] { return wizard_.Pressable(IDC_NEXT2) && wizard_.Pressable(IDC_BACK2); }));
+    EXPECT_FALSE(wizard_.Pressable(IDC_NEXT1) || wizard_.Pressable(IDC_BACK1));
+    EXPECT_EQ(wizard_.Calls(), Calls{"0 220 220 220"});
+    EXPECT_TRUE(wizard_.Exit());
+}
+
+}  // namespace
