@@ -4,6 +4,8 @@
 // which a disabled window does not stop) changes nothing.
 #include <gtest/gtest.h>
 
+#include <fstream>
+#include <iterator>
 #include <string>
 #include <vector>
 
@@ -18,6 +20,43 @@ using Calls = std::vector<std::string>;
 
 constexpr char kSaveCaption[] = "Lumora";
 constexpr char kGammaCaption[] = "Tintsprite";
+
+// The program with dialog template `id` renumbered to `unused` (which keeps
+// the resource directory's ids in order), so that the dialog cannot be made.
+// Windows' resource updater would do; Wine's leaves the file as it was.
+bool RenumberDialogTemplate(const std::string& program, WORD id, WORD unused) {
+    std::ifstream in(program, std::ios::binary);
+    std::vector<char> bytes((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+    in.close();
+    auto at = [&](std::size_t offset, std::size_t size) { return offset + size <= bytes.size(); };
+    if (!at(0, sizeof(IMAGE_DOS_HEADER))) return false;
+    const auto* dos = reinterpret_cast<const IMAGE_DOS_HEADER*>(bytes.data());
+    if (!at(dos->e_lfanew, sizeof(IMAGE_NT_HEADERS))) return false;
+    const auto* nt = reinterpret_cast<const IMAGE_NT_HEADERS*>(bytes.data() + dos->e_lfanew);
+    const DWORD rva = nt->OptionalHeader.DataDirectory[IMAGE_DIRECTORY_ENTRY_RESOURCE].VirtualAddress;
+    std::size_t root = 0;
+    const IMAGE_SECTION_HEADER* section = IMAGE_FIRST_SECTION(nt);
+    for (WORD i = 0; i < nt->FileHeader.NumberOfSections; ++i, ++section)
+        if (rva >= section->VirtualAddress && rva < section->VirtualAddress + section->SizeOfRawData)
+            root = rva - section->VirtualAddress + section->PointerToRawData;
+    // The entry with `wanted` in the directory at `directory`, or nullptr.
+    auto find = [&](std::size_t directory, WORD wanted) -> IMAGE_RESOURCE_DIRECTORY_ENTRY* {
+        if (!root || !at(directory, sizeof(IMAGE_RESOURCE_DIRECTORY))) return nullptr;
+        const auto* header = reinterpret_cast<const IMAGE_RESOURCE_DIRECTORY*>(bytes.data() + directory);
+        auto* entry = reinterpret_cast<IMAGE_RESOURCE_DIRECTORY_ENTRY*>(bytes.data() + directory + sizeof *header);
+        const int count = header->NumberOfNamedEntries + header->NumberOfIdEntries;
+        if (!at(directory + sizeof *header, count * sizeof *entry)) return nullptr;
+        for (int i = 0; i < count; ++i, ++entry)
+            if (!entry->NameIsString && entry->Id == wanted) return entry;
+        return nullptr;
+    };
+    const IMAGE_RESOURCE_DIRECTORY_ENTRY* dialogs = find(root, LOWORD(RT_DIALOG));
+    IMAGE_RESOURCE_DIRECTORY_ENTRY* dialog = dialogs ? find(root + dialogs->OffsetToDirectory, id) : nullptr;
+    if (!dialog) return false;
+    dialog->Id = unused;
+    std::ofstream(program, std::ios::binary | std::ios::trunc).write(bytes.data(), std::streamsize(bytes.size()));
+    return true;
+}
 
 class ModalBoxes : public ::testing::Test {
 protected:
@@ -75,6 +114,21 @@ TEST_F(ModalBoxes, NextAndBackUnderTheGammaPagesWarningDoNothing) {
     EXPECT_FALSE(wizard_.Pressable(IDC_NEXT1) || wizard_.Pressable(IDC_BACK1));
     EXPECT_EQ(wizard_.Calls(), Calls{"0 220 220 220"});
     EXPECT_TRUE(wizard_.Exit());
+}
+
+// An exit question that cannot be shown (its template is not found) lets the
+// user leave, and the gammas go back as on every Exit.
+TEST_F(ModalBoxes, ExitWhoseQuestionCannotBeShownLeaves) {
+    ASSERT_TRUE(RenumberDialogTemplate(wizard_.sandbox().Path("Lumora.exe"), IDD_EXIT_QUESTION, 118));
+    wizard_.ScriptEngine("", "180,250,300");
+    ASSERT_TRUE(wizard_.Start());
+    ASSERT_TRUE(wizard_.OpenGammaPage());
+    ASSERT_TRUE(wizard_.WaitForPage(IDD_STEP2_PAGE));
+    wizard_.SliderKey(IDC_RED_SLIDER, VK_RIGHT);
+    ASSERT_TRUE(wizard_.Click(IDCANCEL));
+    EXPECT_EQ(wizard_.WaitForExitQuestion(2000), nullptr);
+    EXPECT_TRUE(wizard_.WaitForEnd());
+    EXPECT_EQ(wizard_.Calls(), (Calls{"0 220 220 220", "1 181 250 300", "1 180 250 300"}));
 }
 
 }  // namespace
