@@ -17,7 +17,10 @@ void StoreGammas() {
     settings.SetDword("BlueGamma", engineRequest.blueGamma);
 }
 
+// Without paths (the program's own path filled its buffer) an entry would
+// start nothing at every logon: none is written, and an earlier one stays.
 void RegisterCompanionsForLogon() {
+    if (loaderPath.empty() || resumePath.empty()) return;
     const RegistryKey run = RegistryKey::Open(kRunKeyPath);
     run.SetString("PLXLoader", loaderPath);
     run.SetString("LumoraResume", resumePath);
