@@ -205,10 +205,11 @@ void FakeUserRegistry::RegCloseKey(Handle key) {
 
 // --- files
 
-bool FakeFiles::SHGetFolderPathA(char path[260]) {
-    if (!calls_.Enter("SHGetFolderPathA")) return false;
+FolderLookup FakeFiles::SHGetFolderPathA(char path[260]) {
+    if (!calls_.Enter("SHGetFolderPathA")) return FolderLookup::Missing;
+    if (std::strlen(documents.c_str()) >= 260) return FolderLookup::Unusable;
     CopyText(path, 260, documents);
-    return true;
+    return FolderLookup::Found;
 }
 
 bool FakeFiles::CreateDirectoryA(const char* path) {

@@ -113,12 +113,13 @@ private:
 class FakeFiles : public Files {
 public:
     explicit FakeFiles(Calls& calls) : calls_(calls) {}
-    bool SHGetFolderPathA(char path[260]) override;
+    FolderLookup SHGetFolderPathA(char path[260]) override;
     bool CreateDirectoryA(const char* path) override;
     Handle CreateFileA(const char* path) override;
     bool WriteFile(Handle file, const void* data, std::size_t size) override;
     bool CloseHandle(Handle file) override;
 
+    // Up to its first zero; a name of 260 characters or more does not fit.
     std::string documents = "C:\\Users\\user\\Documents";
     std::set<std::string> directories;
     std::map<std::string, Bytes> files;  // by full path
