@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cstring>
+#include <new>
 
 namespace plx::fake {
 
@@ -34,6 +35,8 @@ std::string FileNameOf(const std::string& path) {
 
 bool Calls::Enter(const std::string& name) {
     log.push_back(name);
+    if (auto numbers = throwingAt.find(name); numbers != throwingAt.end() && numbers->second.count(Count(name)) != 0)
+        throw std::bad_alloc();
     if (failing.count(name) != 0) return false;
     auto numbers = failingAt.find(name);
     return numbers == failingAt.end() || numbers->second.count(Count(name)) == 0;

@@ -24,6 +24,9 @@ struct Calls {
     std::vector<std::string> log;
     std::set<std::string> failing;
     std::map<std::string, std::set<int>> failingAt;  // name -> numbers (from 1) of the calls that fail
+    // name -> numbers of the calls that throw std::bad_alloc, as the engine's
+    // own allocations would when memory runs out at that point
+    std::map<std::string, std::set<int>> throwingAt;
     bool Enter(const std::string& name);  // logs; false when told to fail
     int Count(const std::string& name) const;
 };
