@@ -21,36 +21,30 @@ using Calls = std::vector<std::string>;
 constexpr char kSaveCaption[] = "Lumora";
 constexpr char kGammaCaption[] = "Tintsprite";
 
-// The program with dialog template `id` renumbered to `unused` (which keeps
-// the resource directory's ids in order), so that the dialog cannot be made.
-// Windows' resource updater would do; Wine's leaves the file as it was.
+// The program (our own, well formed) with dialog template `id` renumbered to
+// `unused`, which keeps the resource directory's ids in order: the dialog
+// cannot be made. Wine's resource updater would leave the file as it was.
 bool RenumberDialogTemplate(const std::string& program, WORD id, WORD unused) {
     std::ifstream in(program, std::ios::binary);
     std::vector<char> bytes((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
     in.close();
-    auto at = [&](std::size_t offset, std::size_t size) { return offset + size <= bytes.size(); };
-    if (!at(0, sizeof(IMAGE_DOS_HEADER))) return false;
-    const auto* dos = reinterpret_cast<const IMAGE_DOS_HEADER*>(bytes.data());
-    if (!at(dos->e_lfanew, sizeof(IMAGE_NT_HEADERS))) return false;
-    const auto* nt = reinterpret_cast<const IMAGE_NT_HEADERS*>(bytes.data() + dos->e_lfanew);
+    const auto* nt = reinterpret_cast<const IMAGE_NT_HEADERS*>(
+        bytes.data() + reinterpret_cast<const IMAGE_DOS_HEADER*>(bytes.data())->e_lfanew);
     const DWORD rva = nt->OptionalHeader.DataDirectory[IMAGE_DIRECTORY_ENTRY_RESOURCE].VirtualAddress;
     std::size_t root = 0;
     const IMAGE_SECTION_HEADER* section = IMAGE_FIRST_SECTION(nt);
     for (WORD i = 0; i < nt->FileHeader.NumberOfSections; ++i, ++section)
         if (rva >= section->VirtualAddress && rva < section->VirtualAddress + section->SizeOfRawData)
             root = rva - section->VirtualAddress + section->PointerToRawData;
-    // The entry with `wanted` in the directory at `directory`, or nullptr.
+    // The entry named `wanted` in the directory at `directory`, or nullptr.
     auto find = [&](std::size_t directory, WORD wanted) -> IMAGE_RESOURCE_DIRECTORY_ENTRY* {
-        if (!root || !at(directory, sizeof(IMAGE_RESOURCE_DIRECTORY))) return nullptr;
         const auto* header = reinterpret_cast<const IMAGE_RESOURCE_DIRECTORY*>(bytes.data() + directory);
         auto* entry = reinterpret_cast<IMAGE_RESOURCE_DIRECTORY_ENTRY*>(bytes.data() + directory + sizeof *header);
-        const int count = header->NumberOfNamedEntries + header->NumberOfIdEntries;
-        if (!at(directory + sizeof *header, count * sizeof *entry)) return nullptr;
-        for (int i = 0; i < count; ++i, ++entry)
+        for (int i = 0; i < header->NumberOfNamedEntries + header->NumberOfIdEntries; ++i, ++entry)
             if (!entry->NameIsString && entry->Id == wanted) return entry;
         return nullptr;
     };
-    const IMAGE_RESOURCE_DIRECTORY_ENTRY* dialogs = find(root, LOWORD(RT_DIALOG));
+    const IMAGE_RESOURCE_DIRECTORY_ENTRY* dialogs = root ? find(root, LOWORD(RT_DIALOG)) : nullptr;
     IMAGE_RESOURCE_DIRECTORY_ENTRY* dialog = dialogs ? find(root + dialogs->OffsetToDirectory, id) : nullptr;
     if (!dialog) return false;
     dialog->Id = unused;
