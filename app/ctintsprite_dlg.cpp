@@ -80,5 +80,7 @@ BOOL CTintspriteDlg::OnPageFinish() {
 BOOL CTintspriteDlg::OnQueryExit() {
     CBitmap question;
     question.LoadBitmap(IDB_EXIT_QUESTION);
-    return CImageDialog(IDD_EXIT_QUESTION, question.GetSafeHandle()).DoModal() == IDOK;
+    const INT_PTR answer = CImageDialog(IDD_EXIT_QUESTION, question.GetSafeHandle()).DoModalOver(GetSafeHwnd());
+    // A question that could not be shown (-1) must not keep the user in the wizard.
+    return answer != IDCANCEL;
 }

@@ -1,5 +1,5 @@
 // The program's words for the engine's result codes. The engine itself shows
-// nothing; the pages show these in warning boxes with no owner window.
+// nothing; the pages show these in warning boxes over the wizard.
 #pragma once
 
 // Caption of the gamma page's warnings, and of the save page's messages.

@@ -10,7 +10,7 @@
 
 namespace {
 
-void Warn(const char* text) { MessageBoxA(nullptr, text, kGammaPageCaption, MB_ICONWARNING | MB_OK); }
+void Warn(const CWnd& page, const char* text) { page.MessageBox(text, kGammaPageCaption, MB_ICONWARNING | MB_OK); }
 
 std::uint32_t PositionOf(const CSliderCtrl& slider) { return static_cast<std::uint32_t>(slider.GetPos()); }
 
@@ -72,7 +72,7 @@ BOOL Step2Page::OnInitDialog() {
     if (BindEngine())
         ReadGammas();
     else
-        Warn(kEngineMissingWarning);
+        Warn(*this, kEngineMissingWarning);
 
     lastRed = savedGammas.red = PositionOf(redSlider);
     lastGreen = savedGammas.green = PositionOf(greenSlider);
@@ -89,7 +89,7 @@ void Step2Page::ReadGammas() {
         blueSlider.SetPos(int(engineRequest.blueGamma));
         savedGammasRead = true;
     } else if (const char* warning = ReadGammaWarning(*result)) {
-        Warn(warning);
+        Warn(*this, warning);
     }
 }
 

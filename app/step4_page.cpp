@@ -17,7 +17,10 @@ void StoreGammas() {
     settings.SetDword("BlueGamma", engineRequest.blueGamma);
 }
 
+// Without paths (the program's own path filled its buffer) an entry would
+// start nothing at every logon: none is written, and an earlier one stays.
 void RegisterCompanionsForLogon() {
+    if (loaderPath.empty() || resumePath.empty()) return;
     const RegistryKey run = RegistryKey::Open(kRunKeyPath);
     run.SetString("PLXLoader", loaderPath);
     run.SetString("LumoraResume", resumePath);
@@ -48,7 +51,7 @@ BOOL Step4Page::OnPageFinish() {
     RegisterCompanionsForLogon();
     if (const std::optional<int> result = CallEngine(MakeProfileFunction)) {
         if (const char* message = MakeProfileMessage(*result)) {
-            MessageBoxA(nullptr, message, kSavePageCaption, MB_ICONWARNING | MB_OK);
+            MessageBox(message, kSavePageCaption, MB_ICONWARNING | MB_OK);
             // The dialog's own cancel hides the page; ours would restore gammas.
             CDialog::OnCancel();  // NOLINT(bugprone-parent-virtual-call): skips both overrides on purpose
         }

@@ -18,10 +18,10 @@ class StdioFiles : public Files {
 public:
     explicit StdioFiles(std::string documents) : documents_(std::move(documents)) {}
 
-    bool SHGetFolderPathA(char path[260]) override {
-        if (documents_.size() >= 260) return false;
+    FolderLookup SHGetFolderPathA(char path[260]) override {
+        if (documents_.size() >= 260) return FolderLookup::Unusable;
         std::strcpy(path, documents_.c_str());
-        return true;
+        return FolderLookup::Found;
     }
     bool CreateDirectoryA(const char* path) override { return mkdir(Posix(path).c_str(), 0755) == 0; }
     Handle CreateFileA(const char* path) override {

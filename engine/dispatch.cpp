@@ -53,13 +53,7 @@ int ValidateCorrectPixels(const PLXRequest& request) {
     return ResultOk;
 }
 
-}  // namespace
-
-int Dispatch(Engine& engine, PLXRequest* request) {
-    // Not a case the interface names; refusing is the only safe answer.
-    if (request == nullptr) return ResultNoHandler;
-    PLXRequest& r = *request;
-
+int Serve(Engine& engine, PLXRequest& r) {
     if (r.function > MonitorWhiteTemperatureFunction) return ResultBadFunction;
     if (r.function == SetGammaFunction) {
         if (int result = ValidateSetGamma(r); result != ResultOk) return result;
@@ -81,6 +75,21 @@ int Dispatch(Engine& engine, PLXRequest* request) {
         case MonitorWhiteTemperatureFunction: return MonitorWhiteTemperature(engine.state, r);
     }
     return ResultNoHandler;
+}
+
+}  // namespace
+
+int Dispatch(Engine& engine, PLXRequest* request) {
+    // Not a case the interface names; refusing is the only safe answer.
+    if (request == nullptr) return ResultNoHandler;
+    // No exception may cross the export into a caller that knows none. A call
+    // that cannot finish (out of memory) answers as a profile that could not
+    // be written, or as an internal failure; the process lives on.
+    try {
+        return Serve(engine, *request);
+    } catch (...) {
+        return request->function == MakeProfileFunction ? ResultProfileCloseFailed : ResultNoHandler;
+    }
 }
 
 }  // namespace plx

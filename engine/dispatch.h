@@ -7,6 +7,7 @@
 
 namespace plx {
 
+// Lets no exception out: it is the export's body.
 int Dispatch(Engine& engine, PLXRequest* request);
 
 }  // namespace plx

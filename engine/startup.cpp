@@ -65,10 +65,15 @@ void probeGammaSupport(Engine& engine) {
 
 void StartUp(Engine& engine) {
     EngineState& state = engine.state;
-    state.displayDc = engine.os.display.CreateDCA();
-    if (!engine.os.system.GetVersionExA(state.osVersion)) state.osVersion = OsVersion{};
-    probeGammaSupport(engine);
-    findMonitorEdid(engine);
+    // Nothing may leave the library's attach. Without memory for the monitor
+    // lookup's paths the monitor stays undecoded, and the defaults apply.
+    try {
+        state.displayDc = engine.os.display.CreateDCA();
+        if (!engine.os.system.GetVersionExA(state.osVersion)) state.osVersion = OsVersion{};
+        probeGammaSupport(engine);
+        findMonitorEdid(engine);
+    } catch (...) {  // NOLINT(bugprone-empty-catch): the lookup never marks a monitor decoded before it ends
+    }
     if (state.edidStatus != EdidDecoded) UseDefaultColorimetry(state);
 }
 

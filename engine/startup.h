@@ -6,6 +6,7 @@
 
 namespace plx {
 
+// Lets no exception out: it runs in the library's attach.
 void StartUp(Engine& engine);
 
 // Sets gammaSupported: the capability query on NT 5 and later, otherwise an

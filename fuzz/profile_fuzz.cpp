@@ -132,7 +132,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     FUZZ_CHECK(request.descriptionLength <= 127 && request.profileNameLength <= 127);
 
     const std::string& documents = t.os.files.documents;
-    // What the fake reports: the text up to its first zero, in a 260-byte buffer.
+    // What the fake reports: the text up to its first zero, in a 260-byte
+    // buffer; a longer one fits no buffer, and no path made of it fits either.
     const std::string documentsFound = documents.substr(0, std::min<std::size_t>(documents.find('\0'), 259));
     const std::string folder =
         Fails(t.os.calls, "SHGetFolderPathA", 1) ? std::string() : documentsFound + "\\My ICC Profiles\\";

@@ -141,7 +141,12 @@ bool CNewWizDialog::SupportedWindows() const {
 
 void CNewWizDialog::FocusHiddenButton() { SetFocus(GetDlgItem(GetSafeHwnd(), IDC_HIDDEN_DEFAULT)); }
 
+// While a box is up the frame is disabled, and a press that reaches it all
+// the same (queued before the box came up, or a BM_CLICK sent to a button)
+// is dropped: a second Save, or an Exit that undoes the save under way, must
+// never run, nor a Next that creates a page a second time.
 BOOL CNewWizDialog::OnCommand(UINT id, UINT notify, HWND control) {
+    if (!IsWindowEnabled(GetSafeHwnd())) return TRUE;
     if (notify == BN_CLICKED) {
         switch (id) {
         case IDC_BACK0:

@@ -78,13 +78,20 @@ public:
     virtual void RegCloseKey(Handle key) = 0;
 };
 
+// What the documents-folder lookup found.
+enum class FolderLookup {
+    Found,     // the folder's name is in the buffer, terminated
+    Missing,   // the shell knows no documents folder
+    Unusable,  // there is one, but its name in the ANSI code page does not fit the buffer
+};
+
 // Shell folders and the file system, as far as the profile needs them.
 class Files {
 public:
     virtual ~Files() = default;
     // The documents folder (CSIDL_PERSONAL | CSIDL_FLAG_CREATE) into a 260-character buffer, in
     // the ANSI code page with '?' for each character it cannot spell.
-    virtual bool SHGetFolderPathA(char path[260]) = 0;
+    virtual FolderLookup SHGetFolderPathA(char path[260]) = 0;
     virtual bool CreateDirectoryA(const char* path) = 0;
     // Create the file, replacing any existing one (CREATE_ALWAYS).
     virtual Handle CreateFileA(const char* path) = 0;  // kNoHandle on failure

@@ -16,6 +16,10 @@ T As(Handle h) { return reinterpret_cast<T>(h); }
 template <typename T>
 Handle ToHandle(T h) { return reinterpret_cast<Handle>(h); }
 
+// WC_ERR_INVALID_CHARS, which the headers give from Vista on; a system whose
+// code page is UTF-8 is Windows 10 or later.
+constexpr DWORD kErrInvalidChars = 0x80;
+
 }  // namespace
 
 // --- display
@@ -110,15 +114,21 @@ void Win32UserRegistry::RegCloseKey(Handle key) { ::RegCloseKey(As<HKEY>(key)); 
 
 // --- files
 
-bool Win32Files::SHGetFolderPathA(char path[260]) {
+FolderLookup Win32Files::SHGetFolderPathA(char path[260]) {
     // The ANSI call spells characters the code page lacks by look-alikes
     // ("Łucja" as "Lucja"), which can name another user's folder. Converted
     // without them, each such character becomes '?', which no path holds.
+    // The UTF-8 code page (65001, an option of Windows 10 and 11) spells every
+    // character and refuses that flag; there only text that is not valid
+    // UTF-16 is refused.
     wchar_t documents[MAX_PATH];
     if (::SHGetFolderPathW(nullptr, CSIDL_PERSONAL | CSIDL_FLAG_CREATE, nullptr, SHGFP_TYPE_CURRENT, documents) !=
         S_OK)
-        return false;
-    return ::WideCharToMultiByte(CP_ACP, WC_NO_BEST_FIT_CHARS, documents, -1, path, 260, nullptr, nullptr) != 0;
+        return FolderLookup::Missing;
+    const DWORD flags = ::GetACP() == CP_UTF8 ? kErrInvalidChars : WC_NO_BEST_FIT_CHARS;
+    if (::WideCharToMultiByte(CP_ACP, flags, documents, -1, path, 260, nullptr, nullptr) == 0)
+        return FolderLookup::Unusable;  // longer than the buffer, or invalid text
+    return FolderLookup::Found;
 }
 
 bool Win32Files::CreateDirectoryA(const char* path) { return ::CreateDirectoryA(path, nullptr) != FALSE; }

@@ -42,7 +42,7 @@ public:
 
 class Win32Files : public Files {
 public:
-    bool SHGetFolderPathA(char path[260]) override;
+    FolderLookup SHGetFolderPathA(char path[260]) override;
     bool CreateDirectoryA(const char* path) override;
     Handle CreateFileA(const char* path) override;
     bool WriteFile(Handle file, const void* data, std::size_t size) override;

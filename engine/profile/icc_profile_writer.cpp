@@ -77,7 +77,8 @@ ProfileTag* FindTag(std::vector<ProfileTag>& tags, TagSignature signature) {
 }  // namespace
 
 IccProfileWriter::~IccProfileWriter() {
-    for (auto& [handle, profile] : open_) files_.CloseHandle(profile.file);
+    for (auto& [handle, profile] : open_)
+        if (profile.file != kNoHandle) files_.CloseHandle(profile.file);
 }
 
 IccProfileWriter::Profile* IccProfileWriter::Find(Handle profile) {
@@ -85,13 +86,17 @@ IccProfileWriter::Profile* IccProfileWriter::Find(Handle profile) {
     return it == open_.end() ? nullptr : &it->second;
 }
 
+// The record is made before the file, so that memory running out leaves no
+// file open behind the caller's back.
 Handle IccProfileWriter::OpenColorProfileA(const char* path) {
     if (!UsableProfilePath(path)) return kNoHandle;
-    const Handle file = files_.CreateFileA(path);
-    if (file == kNoHandle) return kNoHandle;
-    const Handle profile = next_++;
-    open_[profile] = Profile{file, ProfileHeader{}, {}};
-    return profile;
+    const auto record = open_.emplace(next_, Profile{kNoHandle, ProfileHeader{}, {}}).first;
+    record->second.file = files_.CreateFileA(path);
+    if (record->second.file == kNoHandle) {
+        open_.erase(record);
+        return kNoHandle;
+    }
+    return next_++;
 }
 
 bool IccProfileWriter::SetColorProfileHeader(Handle handle, const ProfileHeader& header) {

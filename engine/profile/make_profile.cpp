@@ -41,17 +41,20 @@ int MakeProfile(Engine& engine, PLXRequest& request, ColorProfileService& servic
     EngineState& state = engine.state;
     Platform& os = engine.os;
 
-    const std::string folder = ProfileFolder(os.files);
+    const std::optional<std::string> folder = ProfileFolder(os.files);
     FillFromMonitorName(request.description, request.descriptionLength, state.monitorName);
     FillFromMonitorName(request.profileName, request.profileNameLength, state.monitorName);
     const std::string fileName = ProfileFileName(request.profileName);
-    const std::string fullPath = folder + fileName;
+    const std::string fullPath = folder.value_or("") + fileName;
     // An existing folder is fine; none is made for a path that cannot be used.
-    if (!folder.empty() && UsableProfilePath(fullPath.c_str())) os.files.CreateDirectoryA(folder.c_str());
+    if (folder && !folder->empty() && UsableProfilePath(fullPath.c_str())) os.files.CreateDirectoryA(folder->c_str());
 
     ResolveTargetWhite(state, request.whitePoint);
     const ProfileColorants colorants = ComputeColorants(state, request.whitePoint);
 
+    // A documents folder whose name does not fit the buffer holds no usable
+    // path either: 14, as for any such path, and never the current directory.
+    if (!folder) return ResultProfileOpenFailed;
     const int written = WriteMonitorProfile(service, os.clock, fullPath.c_str(), request, colorants);
     if (written != ResultProfileMade) return written;
 

@@ -48,10 +48,14 @@ bool NamesADevice(std::string_view fileName) {
 
 }  // namespace
 
-std::string ProfileFolder(Files& files) {
+std::optional<std::string> ProfileFolder(Files& files) {
     char documents[kFolderBuffer] = {};
-    if (!files.SHGetFolderPathA(documents)) return {};
-    return Terminated(documents) + "\\My ICC Profiles\\";
+    switch (files.SHGetFolderPathA(documents)) {
+    case FolderLookup::Found: return Terminated(documents) + "\\My ICC Profiles\\";
+    case FolderLookup::Missing: return std::string();
+    case FolderLookup::Unusable: break;
+    }
+    return std::nullopt;
 }
 
 void FillFromMonitorName(char (&field)[128], std::uint32_t& length, const char* monitorName) {

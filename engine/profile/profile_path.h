@@ -2,6 +2,7 @@
 #pragma once
 
 #include <cstdint>
+#include <optional>
 #include <string>
 
 #include "engine/platform/platform.h"
@@ -11,10 +12,11 @@ namespace plx {
 // The profile locator's path buffer: a path must fit it with its terminator.
 constexpr std::size_t kProfilePathBuffer = 260;
 
-// The documents folder followed by "\My ICC Profiles\"; empty when the
-// documents folder cannot be determined, which puts the file in the current
-// directory.
-std::string ProfileFolder(Files& files);
+// The documents folder followed by "\My ICC Profiles\"; empty when there is
+// no documents folder, which puts the file in the current directory; nothing
+// when the folder's name does not fit the path buffer, so that no profile
+// path can be made in it.
+std::optional<std::string> ProfileFolder(Files& files);
 
 // A text field of the request left empty by the caller (length 0) takes at
 // most 127 characters of the monitor's name.

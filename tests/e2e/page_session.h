@@ -105,6 +105,12 @@ public:
             if (IsDialog(child) && TemplateOf(child) == templateId) return child;
         return nullptr;
     }
+    // How many pages the frame holds made from `templateId`.
+    int PageCount(UINT templateId) const {
+        const auto children = ChildrenOf(Frame());
+        return int(std::count_if(children.begin(), children.end(),
+                                 [&](HWND child) { return IsDialog(child) && TemplateOf(child) == templateId; }));
+    }
     HWND Slider(UINT id) const { return GetDlgItem(Page(IDD_STEP2_PAGE), id); }
     int Position(UINT id) const {
         DWORD_PTR position = 0;
@@ -124,10 +130,14 @@ public:
         Post(Page(IDD_STEP2_PAGE), WM_HSCROLL, MAKEWPARAM(code, position), reinterpret_cast<LPARAM>(Slider(id)));
     }
 
+    // The program's message box with `caption`, once it is up.
+    HWND WaitForMessage(const char* caption) const {
+        return WaitForWindow([&](HWND window) { return IsMessageBox(window, caption); });
+    }
     // The text of the program's message box with `caption`, once it is up; the
     // box is then dismissed with its OK button.
     std::optional<std::string> TakeMessage(const char* caption) {
-        HWND box = WaitForWindow([&](HWND window) { return IsMessageBox(window, caption); });
+        HWND box = WaitForMessage(caption);
         if (!box) return {};
         const std::string text = MessageTextOf(box);
         PostMessageA(GetDlgItem(box, IDOK), BM_CLICK, 0, 0);

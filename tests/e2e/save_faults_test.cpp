@@ -16,6 +16,8 @@
 #include <string>
 #include <vector>
 
+#include "app/step4_page.h"
+#include "app/workflow_state.h"
 #include "tests/e2e/page_session.h"
 
 namespace {
@@ -317,6 +319,20 @@ TEST_F(SaveFaults, RealEngineWithTheProfileFolderBlockedReportsTheOpenFailure) {
     EXPECT_EQ(state, kAllStored);
     DeleteFileA(blocker.c_str());
     RemoveDirectoryA(wizard_.sandbox().Path("Documents").c_str());
+}
+
+// A program path that fills its buffer leaves the companions unnamed. Wine
+// starts no program from such a path, so the save page runs here, in this
+// process, as the introduction page leaves it: Save writes no Run entry (the
+// earlier ones stay) and stores the rest.
+TEST_F(SaveFaults, ProgramPathFillingItsBufferWritesNoRunEntries) {
+    loaderPath.clear();
+    resumePath.clear();
+    engineRequest.redGamma = 181, engineRequest.greenGamma = 250, engineRequest.blueGamma = 300;
+    EXPECT_TRUE(Step4Page().OnPageFinish());
+    EXPECT_EQ(StoredDword(kSettingsKey, "RedGamma"), 181u);
+    EXPECT_EQ(StoredString(kRunKey, "PLXLoader"), kEarlierLoader);
+    EXPECT_EQ(StoredString(kRunKey, "LumoraResume"), kEarlierResume);
 }
 
 }  // namespace

@@ -142,20 +142,24 @@ TEST_F(SavePage, ExitAfterAFailedReadPutsNothingBack) {
     EXPECT_EQ(wizard_.Calls(), (Calls{"0 220 220 220", "1 310 220 220"}));
 }
 
-// "exitno" leaves the wizard as it was, on the page where Exit was pressed.
+// "exitno" leaves the wizard as it was, on the page where Exit was pressed;
+// the page's Next-type button pressed under the question does nothing.
 TEST_F(SavePage, AnsweringNoToTheExitQuestionStaysOnThePage) {
     wizard_.ScriptEngine("", "180,250,300");
     ASSERT_TRUE(wizard_.Start());
     const UINT pages[] = {IDD_INTRO_PAGE, IDD_STEP1_PAGE, IDD_STEP2_PAGE, IDD_STEP4_PAGE};
-    const UINT next[] = {IDC_START, IDC_NEXT1, IDC_NEXT2};
+    const UINT next[] = {IDC_START, IDC_NEXT1, IDC_NEXT2, IDC_SAVE};
     for (int page = 0; page < 4; ++page) {
         SCOPED_TRACE("page " + std::to_string(page + 1));
         ASSERT_TRUE(wizard_.WaitForPage(pages[page]));
         ASSERT_TRUE(wizard_.Click(IDCANCEL));
         HWND question = wizard_.WaitForExitQuestion();
         ASSERT_NE(question, nullptr);
+        EXPECT_FALSE(IsWindowEnabled(wizard_.Frame()));
+        EXPECT_TRUE(wizard_.Click(next[page]));
         ASSERT_TRUE(wizard_.Click(IDCANCEL, question));
         EXPECT_TRUE(e2e::WaitUntil([&] { return !IsWindow(question); }));
+        EXPECT_TRUE(IsWindowEnabled(wizard_.Frame()));
         EXPECT_EQ(wizard_.ActivePageTemplate(), pages[page]);
         EXPECT_FALSE(wizard_.Ended());
         if (page < 3) {

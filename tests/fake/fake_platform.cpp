@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cstring>
+#include <new>
 
 namespace plx::fake {
 
@@ -34,6 +35,8 @@ std::string FileNameOf(const std::string& path) {
 
 bool Calls::Enter(const std::string& name) {
     log.push_back(name);
+    if (auto numbers = throwingAt.find(name); numbers != throwingAt.end() && numbers->second.count(Count(name)) != 0)
+        throw std::bad_alloc();
     if (failing.count(name) != 0) return false;
     auto numbers = failingAt.find(name);
     return numbers == failingAt.end() || numbers->second.count(Count(name)) == 0;
@@ -205,10 +208,11 @@ void FakeUserRegistry::RegCloseKey(Handle key) {
 
 // --- files
 
-bool FakeFiles::SHGetFolderPathA(char path[260]) {
-    if (!calls_.Enter("SHGetFolderPathA")) return false;
+FolderLookup FakeFiles::SHGetFolderPathA(char path[260]) {
+    if (!calls_.Enter("SHGetFolderPathA")) return FolderLookup::Missing;
+    if (std::strlen(documents.c_str()) >= 260) return FolderLookup::Unusable;
     CopyText(path, 260, documents);
-    return true;
+    return FolderLookup::Found;
 }
 
 bool FakeFiles::CreateDirectoryA(const char* path) {

@@ -24,6 +24,9 @@ struct Calls {
     std::vector<std::string> log;
     std::set<std::string> failing;
     std::map<std::string, std::set<int>> failingAt;  // name -> numbers (from 1) of the calls that fail
+    // name -> numbers of the calls that throw std::bad_alloc, as the engine's
+    // own allocations would when memory runs out at that point
+    std::map<std::string, std::set<int>> throwingAt;
     bool Enter(const std::string& name);  // logs; false when told to fail
     int Count(const std::string& name) const;
 };
@@ -113,12 +116,13 @@ private:
 class FakeFiles : public Files {
 public:
     explicit FakeFiles(Calls& calls) : calls_(calls) {}
-    bool SHGetFolderPathA(char path[260]) override;
+    FolderLookup SHGetFolderPathA(char path[260]) override;
     bool CreateDirectoryA(const char* path) override;
     Handle CreateFileA(const char* path) override;
     bool WriteFile(Handle file, const void* data, std::size_t size) override;
     bool CloseHandle(Handle file) override;
 
+    // Up to its first zero; a name of 260 characters or more does not fit.
     std::string documents = "C:\\Users\\user\\Documents";
     std::set<std::string> directories;
     std::map<std::string, Bytes> files;  // by full path

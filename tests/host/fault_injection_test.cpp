@@ -14,6 +14,7 @@
 #include <string>
 #include <vector>
 
+#include "engine/dispatch.h"
 #include "engine/gamma.h"
 #include "engine/profile/make_profile.h"
 #include "engine/startup.h"
@@ -225,6 +226,23 @@ TEST(FaultInjection, StartUpSurvivesEveryFailingCall) {
                 rows);
 }
 
+// Memory that runs out anywhere in the start-up ends it there, inside the
+// library: the load goes on, with the defaults for what was not found. The
+// closing calls run on the way out of every scope and, like the system's,
+// never throw.
+TEST(FaultInjection, StartUpLetsNoExceptionOut) {
+    for (const System& system : kSystems) {
+        StartUpRun clean(system);
+        clean.Run();
+        for (const Call& call : Numbered(clean.t.os.calls.log)) {
+            if (call.name == "RegCloseKey") continue;
+            StartUpRun run(system);
+            run.t.os.calls.throwingAt[call.name] = {call.number};
+            EXPECT_NE(run.Run().edidStatus, EdidDecoded) << system.name << ", " << Name(call) << " throws";
+        }
+    }
+}
+
 // --- function code 2
 
 constexpr char kMonitor[] = "Generic Non-PnP Monitor";
@@ -393,6 +411,28 @@ TEST(FaultInjection, MakeProfileLosesNothingStoredBeforeTheFailure) {
                 "| call failed | result | profile file | installed copy | associated | settings | written elsewhere |\n"
                 "|---|---|---|---|---|---|---|",
                 rows);
+}
+
+// The same through the export with the engine's own profile writer: memory
+// that runs out anywhere answers 15, as a profile that could not be written,
+// and leaves no file open to lock the next attempt out.
+TEST(FaultInjection, MakeProfileLetsNoExceptionOutOfTheExport) {
+    auto request = [] {
+        PLXRequest r = fake::StartRequest();
+        r.function = MakeProfileFunction;
+        return r;
+    };
+    ProfileRun clean;
+    PLXRequest first = request();
+    ASSERT_EQ(Dispatch(clean.t.engine, &first), ResultProfileMade);
+    for (const Call& call : Numbered(clean.t.os.calls.log)) {
+        if (call.name == "CloseHandle" || call.name == "RegCloseKey") continue;
+        ProfileRun run;
+        run.t.os.calls.throwingAt[call.name] = {call.number};
+        PLXRequest r = request();
+        EXPECT_EQ(Dispatch(run.t.engine, &r), ResultProfileCloseFailed) << Name(call) << " throws";
+        EXPECT_EQ(run.t.os.files.openFiles, 0) << Name(call) << " throws";
+    }
 }
 
 }  // namespace

@@ -251,13 +251,15 @@ TEST_F(ProfileMaker, FailuresLeaveWhatWasDoneBeforeThem) {
     }
 }
 
+// A documents folder of 260 characters or more does not even fit the
+// lookup's buffer; it goes nowhere else either, not to the current directory.
 TEST_F(ProfileMaker, PathTheBufferCannotHoldIsNeverUsed) {
     // folder + "\My ICC Profiles\" + "Generic Non-PnP Monitor.icm": 17 + 27 characters after the documents folder.
     struct Case {
         std::size_t documentsLength;
         int result;
     } cases[] = {{215, ResultProfileMade}, {216, ResultProfileOpenFailed}, {242, ResultProfileOpenFailed},
-                 {259, ResultProfileOpenFailed}};
+                 {259, ResultProfileOpenFailed}, {260, ResultProfileOpenFailed}, {400, ResultProfileOpenFailed}};
     for (const auto& c : cases) {
         Maker m;
         m.t.os.files.documents = "C:\\" + std::string(c.documentsLength - 3, 'd');
@@ -272,6 +274,7 @@ TEST_F(ProfileMaker, PathTheBufferCannotHoldIsNeverUsed) {
         EXPECT_TRUE(m.t.os.files.directories.empty()) << c.documentsLength;
         EXPECT_EQ(m.t.os.calls.Count("CreateFileA"), 0) << c.documentsLength;
         EXPECT_TRUE(m.Settings().empty()) << c.documentsLength;
+        EXPECT_STREQ(m.request.profileName, kMonitor) << c.documentsLength;
     }
 }
 

@@ -27,6 +27,18 @@ INT_PTR CDialog::DoModal() {
                            reinterpret_cast<LPARAM>(this));
 }
 
+INT_PTR CDialog::DoModalOver(HWND window) {
+    HWND behind = window ? GetAncestor(window, GA_ROOT) : nullptr;
+    // One that is disabled already belongs to a box further out, which enables it.
+    if (behind && IsWindowEnabled(behind)) {
+        EnableWindow(behind, FALSE);
+        windowBehind_ = behind;
+    }
+    const INT_PTR result = DoModal();
+    EnableWindowBehind();  // a dialog that could not be created never ended
+    return result;
+}
+
 BOOL CDialog::Create(UINT templateId, CWnd* parent) {
     RegisterCommonControls();
     return CreateDialogParamA(AfxGetResourceHandle(), MAKEINTRESOURCEA(templateId), HandleOf(parent), &StaticDialogProc,
@@ -40,7 +52,15 @@ INT_PTR CALLBACK CDialog::StaticDialogProc(HWND window, UINT message, WPARAM, LP
     return dialog->OnInitDialog();
 }
 
-void CDialog::EndDialog(int result) { ::EndDialog(GetSafeHwnd(), result); }
+void CDialog::EndDialog(int result) {
+    EnableWindowBehind();
+    ::EndDialog(GetSafeHwnd(), result);
+}
+
+void CDialog::EnableWindowBehind() {
+    if (windowBehind_) EnableWindow(windowBehind_, TRUE);
+    windowBehind_ = nullptr;
+}
 
 void CDialog::OnOK() { EndDialog(IDOK); }
 

@@ -13,6 +13,11 @@ public:
     // Runs the dialog modally and returns the EndDialog result, or -1 when
     // the dialog could not be created.
     INT_PTR DoModal();
+    // The same for a dialog that has no owner, while the top-level window of
+    // `window` takes no input. That window is enabled again as the dialog
+    // ends, before it hides, so that the system gives it the activation back
+    // rather than to another program's window.
+    INT_PTR DoModalOver(HWND window);
 
     // Creates the dialog modeless (a child dialog when the template says so).
     BOOL Create(UINT templateId, CWnd* parent);
@@ -38,6 +43,9 @@ protected:
 private:
     static INT_PTR CALLBACK StaticDialogProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
 
+    void EnableWindowBehind();
+
     UINT templateId_;
     CWnd* parent_;
+    HWND windowBehind_ = nullptr;  // disabled by DoModalOver until the dialog ends
 };

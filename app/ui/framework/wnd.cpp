@@ -69,6 +69,10 @@ LRESULT CWnd::Default() {
     return CallWindowProcA(superProc_, hwnd_, current_.message, current_.wParam, current_.lParam);
 }
 
+int CWnd::MessageBox(const char* text, const char* caption, UINT type) const {
+    return ::MessageBoxA(hwnd_ ? GetAncestor(hwnd_, GA_ROOT) : nullptr, text, caption, type);
+}
+
 POINT CWnd::CurrentMessagePoint() const {
     const DWORD position = GetMessagePos();
     POINT point{static_cast<short>(LOWORD(position)), static_cast<short>(HIWORD(position))};

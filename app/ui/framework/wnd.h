@@ -30,6 +30,11 @@ public:
     // WM_DRAWITEM on to the control's object.
     virtual void DrawItem(const DRAWITEMSTRUCT& item);
 
+    // A message box owned by this window's top-level window: the system keeps
+    // that window from input while the box is up, enables it again before
+    // the box hides, and so hands it the activation back.
+    int MessageBox(const char* text, const char* caption, UINT type) const;
+
     // The position of the message being handled (GetMessagePos, coordinates
     // as signed 16-bit values) in this window's client coordinates.
     POINT CurrentMessagePoint() const;

@@ -1,8 +1,8 @@
 // Function code 2 through PLX.dll where the profile's path is unusual: the
 // user's name, which the documents folder carries, outside the ANSI code
-// page; a profile name of reserved characters or a device's name; a documents
-// folder too long for the path; a "My ICC Profiles" that nothing can be
-// written into. run-as-users runs this program as several
+// page, or under the UTF-8 code page; a profile name of reserved characters
+// or a device's name; a documents folder too long for the path; a "My ICC
+// Profiles" that nothing can be written into. run-as-users runs this program as several
 // users in a Wine prefix of its own.
 #include <windows.h>
 #include <icm.h>
@@ -180,6 +180,34 @@ TEST_F(ProfilePaths, DocumentsFolderTooLongGives14AndNoFile) {
     EXPECT_FALSE(Exists(folder + "\\My ICC Profiles")) << "a folder made for nothing";
     EXPECT_FALSE(Exists(stray));
     EXPECT_EQ(ReadFile(installed), installedBefore);
+}
+
+// Under the UTF-8 code page (run-as-users sets it for one run) every name is
+// spelled, so the user's own folder holds the profile (the first test), but
+// spelled in up to three bytes a character: a documents folder that the wide
+// path buffer holds may not fit the ANSI one. That gives 14 as well, not a
+// profile in the current directory.
+TEST_F(ProfilePaths, Utf8CodePageDocumentsFolderTooLongForTheAnsiBufferGives14) {
+    if (std::getenv("LUMORA_UTF8_CODE_PAGE") == nullptr) GTEST_SKIP() << "not the UTF-8 code page run";
+    ASSERT_EQ(GetACP(), static_cast<UINT>(CP_UTF8));
+    // 3 + 200 + 1 + 80 bytes in UTF-8 (Linux takes no name over 255 bytes), 143 characters.
+    const std::wstring outer = L"C:\\" + std::wstring(100, L'\u0416');
+    const std::wstring inner = outer + L"\\" + std::wstring(40, L'\u0416');
+    CreateDirectoryW(outer.c_str(), nullptr);
+    CreateDirectoryW(inner.c_str(), nullptr);
+    const std::string stray = CurrentDirectory() + "\\" + kFileName;
+    DeleteFileA(stray.c_str());
+    char utf8[512];
+    ASSERT_GT(WideCharToMultiByte(CP_UTF8, 0, inner.c_str(), -1, utf8, sizeof utf8, nullptr, nullptr), MAX_PATH);
+    {
+        DocumentsFolderSetting documents(utf8);
+        EXPECT_EQ(WideDocuments(), inner);
+        EXPECT_EQ(MakeProfile(), ResultProfileOpenFailed);
+    }
+    EXPECT_FALSE(Exists(stray)) << "written into the current directory";
+    EXPECT_EQ(GetFileAttributesW((inner + L"\\My ICC Profiles").c_str()), INVALID_FILE_ATTRIBUTES);
+    RemoveDirectoryW(inner.c_str());
+    RemoveDirectoryW(outer.c_str());
 }
 
 // Wine, run by root, honours neither the read-only attribute nor the Unix
