@@ -5,10 +5,11 @@
 //
 // Every control's rectangle, as a share of its window's client size (the
 // frame's, the exit question's), must be the recorded share within 1 %, and
-// the client areas must have grown by the scaling factor. On the gamma page a capture of the screen must show each
-// test circle's centre columns alternating 255 and 0 between neighbouring
-// device pixels, and the field at exactly 186 right above and below each
-// slider. Failures are printed; the exit code is their number (0: all held).
+// the client areas must have grown by the scaling factor. On the gamma page
+// a capture of the screen must show each test circle's centre columns
+// alternating 255 and 0 between neighbouring device pixels, and the field at
+// exactly 186 right above and below each slider. Failures are printed; the
+// exit code is their number (0: all held).
 #include <algorithm>
 #include <array>
 #include <cmath>
