@@ -1,0 +1,61 @@
+#pragma once
+
+#include <windows.h>
+
+#include <vector>
+
+#include "app/ui/scaling/display_scaling.h"
+
+// A rectangle of the layout as Windows takes it.
+inline RECT ToRect(const LayoutRect& r) { return {r.x, r.y, r.x + r.width, r.y + r.height}; }
+
+// A dialog's client size, its controls' rectangles and its font as they stand
+// at 96 dpi, recorded once from where the dialog manager put them, and laid
+// out again at any scaling. This is the one place where a dialog and its
+// controls scale: the dialog manager's own response to a dpi change (Windows
+// 10) is switched off for every dialog and control laid out here.
+class DialogLayout {
+public:
+    DialogLayout() = default;
+    DialogLayout(const DialogLayout&) = delete;
+    DialogLayout& operator=(const DialogLayout&) = delete;
+    // The controls' font goes with the layout: destroy the dialog first.
+    ~DialogLayout();
+
+    // Records `dialog` and its direct children as they are now, and the point
+    // size its template gives its font (0: none, and fonts are left alone).
+    // A static picture has its picture's size.
+    void Capture(HWND dialog, int points);
+    // A control that has just sized itself to its content in 96-dpi pixels
+    // (a picture button to its picture) keeps that size at 96 dpi.
+    void KeepSize(HWND control);
+
+    // The dialog window's size with its client area at `scaling`.
+    SIZE WindowSize(const DisplayScaling& scaling) const;
+    // Sizes the dialog window (its corner stays where it is) and moves, sizes
+    // and sets the font of every control at `scaling`.
+    void Apply(const DisplayScaling& scaling);
+
+private:
+    struct Control {
+        HWND window;
+        int id;
+        LayoutRect at96;
+        // A combo box's selection field and list items at 96 dpi; 0 otherwise.
+        int fieldHeight, itemHeight;
+    };
+
+    HWND WindowOf(const Control& control) const;
+    HFONT FontAt(int dpi);
+
+    HWND dialog_ = nullptr;
+    LayoutRect client_{};
+    std::vector<Control> controls_;
+    // The template's font: the dialog manager's, and the one made for
+    // another dpi, whose height is kept in madeHeight_.
+    int points_ = 0;
+    LOGFONTA description_{};
+    HFONT dialogFont_ = nullptr;
+    HFONT made_ = nullptr;
+    LONG madeHeight_ = 0;
+};
