@@ -6,6 +6,7 @@
 #include "app/engine_client.h"
 #include "app/engine_messages.h"
 #include "app/resources/resource.h"
+#include "app/test_circle.h"
 #include "app/workflow_state.h"
 
 namespace {
@@ -93,26 +94,22 @@ void Step2Page::ReadGammas() {
     }
 }
 
-// At 96 dpi the template's circle bitmaps show as they are; at any other dpi
-// circles drawn for it replace them, lines one device pixel high.
-void Step2Page::ScaleTo(const DisplayScaling& scaling) {
-    CNewWizPage::ScaleTo(scaling);
-    if (!scaling.Unscaled() || !circles_.empty()) DrawTestCircles(scaling);
+void Step2Page::OnScaled(const DisplayScaling& scaling) {
+    CNewWizPage::OnScaled(scaling);
+    DrawTestCircles(scaling);
 }
 
-// Each picture control takes its new bitmap's size, keeping its corner.
+// At the screen's own pixels, whatever the dpi: a resampled line pattern would
+// no longer show half the light. (At 96 dpi the drawn circles are the
+// template's bitmaps.)
 void Step2Page::DrawTestCircles(const DisplayScaling& scaling) {
-    if (circles_.empty()) {
-        for (HWND control : PictureControls(GetSafeHwnd())) {
-            const auto original = reinterpret_cast<HBITMAP>(SendMessageA(control, STM_GETIMAGE, IMAGE_BITMAP, 0));
-            circles_.push_back({control, original, nullptr});
-        }
-    }
+    if (circles_.empty())
+        for (HWND control : PictureControls(GetSafeHwnd())) circles_.push_back({StaticPicture(control), nullptr});
     const TestCircle circle = TestCircleAt(scaling);
     for (std::size_t i = 0; i < circles_.size() && i < std::size(kCircleChannelByte); ++i) {
         HBITMAP drawn = CircleBitmap(circle, kCircleChannelByte[i]);
         if (!drawn) continue;
-        SendMessageA(circles_[i].control, STM_SETIMAGE, IMAGE_BITMAP, reinterpret_cast<LPARAM>(drawn));
+        circles_[i].control.Show(drawn);
         if (circles_[i].drawn) DeleteObject(circles_[i].drawn);
         circles_[i].drawn = drawn;
     }
@@ -120,12 +117,12 @@ void Step2Page::DrawTestCircles(const DisplayScaling& scaling) {
 
 // The picture controls get their template bitmaps back before ours go.
 void Step2Page::OnDestroy() {
-    for (TestCirclePicture& picture : circles_) {
-        if (!picture.drawn) continue;
-        SendMessageA(picture.control, STM_SETIMAGE, IMAGE_BITMAP, reinterpret_cast<LPARAM>(picture.original));
-        DeleteObject(picture.drawn);
-        picture.drawn = nullptr;
+    for (TestCirclePicture& circle : circles_) {
+        circle.control.Restore();
+        if (circle.drawn) DeleteObject(circle.drawn);
+        circle.drawn = nullptr;
     }
+    circles_.clear();
     Default();
 }
 

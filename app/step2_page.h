@@ -5,6 +5,7 @@
 
 #include "app/ui/framework/slider_ctrl.h"
 #include "app/ui/new_wiz_page.h"
+#include "app/ui/scaling/static_picture.h"
 
 // The gamma step: one slider per channel, and the display's gamma ramp
 // follows every movement live. The page binds the engine the first time it
@@ -14,25 +15,22 @@ public:
     Step2Page();
     ~Step2Page() override;
 
-    void ScaleTo(const DisplayScaling& scaling) override;
-
 protected:
     BOOL OnInitDialog() override;
     void DoDataExchange() override;
     void OnHScroll(UINT code, UINT pos, HWND control) override;
     HBRUSH OnCtlColor(HDC dc, HWND control, UINT kind) override;
     void OnDestroy() override;
+    void OnScaled(const DisplayScaling& scaling) override;
 
 private:
     void ReadGammas();
     void MoveChannel(CSliderCtrl& slider, std::uint32_t& gamma, std::uint32_t& last);
     void DrawTestCircles(const DisplayScaling& scaling);
 
-    // A test circle's picture control, the bitmap of the template and the one
-    // drawn for the current dpi.
+    // A test circle's picture control and the circle drawn for it.
     struct TestCirclePicture {
-        HWND control;
-        HBITMAP original;
+        StaticPicture control;
         HBITMAP drawn;
     };
 
@@ -49,6 +47,5 @@ private:
     std::uint32_t lastBlue = 0;
     std::uint32_t gammaMin = 0;
     std::uint32_t gammaMax = 0;
-    // Drawn once the page is shown at a dpi other than 96.
     std::vector<TestCirclePicture> circles_;
 };

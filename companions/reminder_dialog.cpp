@@ -3,8 +3,9 @@
 #include <string>
 #include <tuple>
 
-#include "app/ui/dialog_layout.h"
-#include "app/ui/framework/bitmap.h"
+#include "app/ui/scaling/dialog_layout.h"
+#include "app/ui/scaling/picture_dialog.h"
+#include "app/ui/scaling/window_dpi.h"
 #include "companions/own_folder.h"
 #include "companions/resources/resource.h"
 
@@ -12,16 +13,13 @@ namespace companions {
 
 namespace {
 
-// Where the picture leaves room for the buttons, and the strip it is dragged
-// by, at 96 dpi.
+// Where the picture leaves room for the buttons, at 96 dpi.
 constexpr POINT kNowAt = {28, 308};
 constexpr POINT kLaterAt = {225, 308};
-constexpr RECT kDragStrip = {5, 5, 438, 33};
 
-SIZE BitmapSize(HBITMAP bitmap) {
-    BITMAP info{};
-    if (!bitmap || !GetObjectA(bitmap, sizeof info, &info)) return {0, 0};
-    return {info.bmWidth, info.bmHeight};
+void Delete(HBITMAP& bitmap) {
+    if (bitmap) DeleteObject(bitmap);
+    bitmap = nullptr;
 }
 
 // Lumora.exe from this program's folder, on its own: not waited for, and
@@ -47,13 +45,13 @@ ReminderDialog::~ReminderDialog() {
     if (window_) DestroyWindow(window_);
     DeleteImages(now_);
     DeleteImages(later_);
-    if (picture_) DeleteObject(picture_);
+    Delete(picture_.bitmap);
 }
 
 bool ReminderDialog::Show(HINSTANCE instance) {
-    picture_ = LoadBitmapA(instance, MAKEINTRESOURCEA(IDB_REMINDER));
-    now_ = LoadImages(instance, "REMINDNOW");
-    later_ = LoadImages(instance, "REMINDLATER");
+    picture_.bitmap = LoadBitmapA(instance, MAKEINTRESOURCEA(IDB_REMINDER));
+    LoadImages(instance, "REMINDNOW", now_);
+    LoadImages(instance, "REMINDLATER", later_);
     // The template names this class, so the reminder can be told apart from
     // the wizard's own "Lumora" dialogs.
     WNDCLASSA dialogClass{};
@@ -62,7 +60,7 @@ bool ReminderDialog::Show(HINSTANCE instance) {
     dialogClass.hInstance = instance;
     dialogClass.hCursor = LoadCursor(nullptr, IDC_ARROW);
     dialogClass.lpszClassName = kReminderClass;
-    if (!picture_ || !RegisterClassA(&dialogClass)) return false;
+    if (!picture_.bitmap || !RegisterClassA(&dialogClass)) return false;
     if (!CreateDialogParamA(instance, MAKEINTRESOURCEA(IDD_REMINDER), nullptr, DialogProc,
                             reinterpret_cast<LPARAM>(this)))
         return false;
@@ -113,12 +111,13 @@ INT_PTR ReminderDialog::OnMessage(UINT message, WPARAM wParam, LPARAM lParam) {
 }
 
 void ReminderDialog::OnInitDialog() {
-    // The client area takes the picture's size at the screen's dpi whatever
+    // The client area takes the picture's size at the reminder's dpi whatever
     // the dialog units come to on this system, and the window is centred on
     // the work area.
-    scaling_ = DisplayScaling(ScreenDpi());
-    const SIZE picture = BitmapSize(picture_);
-    RECT frame = {0, 0, scaling_.Scale(picture.cx), scaling_.Scale(picture.cy)};
+    const DisplayScaling scaling(WindowDpi(window_));
+    picture_.shown.ScaleTo(picture_.bitmap, scaling);
+    const SIZE picture = SizeOf(picture_.shown.Get());
+    RECT frame = {0, 0, picture.cx, picture.cy};
     AdjustWindowRectEx(&frame, GetWindowLongA(window_, GWL_STYLE), FALSE, GetWindowLongA(window_, GWL_EXSTYLE));
     const int width = frame.right - frame.left, height = frame.bottom - frame.top;
     RECT work = {0, 0, GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN)};
@@ -127,12 +126,12 @@ void ReminderDialog::OnInitDialog() {
                  work.top + (work.bottom - work.top - height) / 2, width, height, SWP_NOZORDER | SWP_NOACTIVATE);
 
     for (auto [id, at, images] : {std::tuple{IDOK, kNowAt, &now_}, std::tuple{IDCANCEL, kLaterAt, &later_}}) {
-        const SIZE size = BitmapSize(images->up);
-        if (size.cx)
-            SetWindowPos(GetDlgItem(window_, id), nullptr, scaling_.Scale(at.x), scaling_.Scale(at.y),
-                         scaling_.Scale(size.cx), scaling_.Scale(size.cy), SWP_NOZORDER);
+        for (Picture* image : {&images->up, &images->down, &images->focus}) image->shown.ScaleTo(image->bitmap, scaling);
+        const SIZE size = SizeOf(images->up.bitmap);
+        const LayoutRect r = scaling.Scale(LayoutRect{at.x, at.y, size.cx, size.cy});
+        if (size.cx) SetWindowPos(GetDlgItem(window_, id), nullptr, r.x, r.y, r.width, r.height, SWP_NOZORDER);
     }
-    dragStrip_ = Scaled(kDragStrip, scaling_);
+    dragStrip_ = ToRect(scaling.Scale(kPictureDialogDragStrip));
     SetWindowTextA(window_, "Lumora");
     // As in the wizard's dialogs the focus rests on a hidden default button,
     // so no picture shows its focused look until the user tabs to it.
@@ -140,18 +139,19 @@ void ReminderDialog::OnInitDialog() {
 }
 
 void ReminderDialog::PaintPicture(HDC dc) {
-    const SIZE size = BitmapSize(picture_);
-    DrawBitmap(dc, {0, 0, size.cx, size.cy}, picture_, scaling_);
+    HBITMAP picture = picture_.shown.Get();
+    const SIZE size = SizeOf(picture);
+    CopyBitmap(dc, {0, 0, size.cx, size.cy}, picture);
 }
 
 void ReminderDialog::OnDrawItem(const DRAWITEMSTRUCT& item) {
     const Images& images = item.CtlID == IDOK ? now_ : later_;
-    HBITMAP image = images.up;
-    if ((item.itemState & ODS_SELECTED) && images.down)
-        image = images.down;
-    else if ((item.itemState & ODS_FOCUS) && images.focus)
-        image = images.focus;
-    if (image) DrawBitmap(item.hDC, item.rcItem, image, scaling_);
+    const Picture* image = &images.up;
+    if ((item.itemState & ODS_SELECTED) && images.down.bitmap)
+        image = &images.down;
+    else if ((item.itemState & ODS_FOCUS) && images.focus.bitmap)
+        image = &images.focus;
+    if (HBITMAP shown = image->shown.Get()) CopyBitmap(item.hDC, item.rcItem, shown);
 }
 
 LRESULT ReminderDialog::OnHitTest(LPARAM screenPoint) {
@@ -165,16 +165,15 @@ void ReminderDialog::OnCommand(int id) {
     if (id == IDOK || id == IDCANCEL) DestroyWindow(window_);
 }
 
-ReminderDialog::Images ReminderDialog::LoadImages(HINSTANCE instance, const char* caption) {
+void ReminderDialog::LoadImages(HINSTANCE instance, const char* caption, Images& images) {
     const std::string name = caption;
-    return {LoadBitmapA(instance, (name + "U").c_str()), LoadBitmapA(instance, (name + "D").c_str()),
-            LoadBitmapA(instance, (name + "F").c_str())};
+    images.up.bitmap = LoadBitmapA(instance, (name + "U").c_str());
+    images.down.bitmap = LoadBitmapA(instance, (name + "D").c_str());
+    images.focus.bitmap = LoadBitmapA(instance, (name + "F").c_str());
 }
 
 void ReminderDialog::DeleteImages(Images& images) {
-    for (HBITMAP bitmap : {images.up, images.down, images.focus})
-        if (bitmap) DeleteObject(bitmap);
-    images = {};
+    for (Picture* image : {&images.up, &images.down, &images.focus}) Delete(image->bitmap);
 }
 
 }  // namespace companions

@@ -6,7 +6,7 @@
 
 #include <windows.h>
 
-#include "app/display_scaling.h"
+#include "app/ui/scaling/scaled_picture.h"
 
 namespace companions {
 
@@ -24,8 +24,13 @@ public:
     bool TakesMessage(MSG& message);
 
 private:
+    // A picture of the program's and the same at the reminder's scaling.
+    struct Picture {
+        HBITMAP bitmap = nullptr;
+        ScaledPicture shown;
+    };
     struct Images {
-        HBITMAP up = nullptr, down = nullptr, focus = nullptr;
+        Picture up, down, focus;
     };
 
     static INT_PTR CALLBACK DialogProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
@@ -35,13 +40,12 @@ private:
     LRESULT OnHitTest(LPARAM screenPoint);
     void OnCommand(int id);
     void PaintPicture(HDC dc);
-    static Images LoadImages(HINSTANCE instance, const char* caption);
+    static void LoadImages(HINSTANCE instance, const char* caption, Images& images);
     static void DeleteImages(Images& images);
 
     HWND window_ = nullptr;
-    HBITMAP picture_ = nullptr;
+    Picture picture_;
     Images now_, later_;
-    DisplayScaling scaling_;
     RECT dragStrip_{};
 };
 

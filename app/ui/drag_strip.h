@@ -6,7 +6,4 @@
 // a left-button press of `window`, at the current message's position: if it
 // lies in `strip` (client pixels), `moved` gets the press as if on its
 // caption, and the system drags it. False when the press lay elsewhere.
-// The top strip of the small picture dialogs, at 96 dpi.
-inline constexpr RECT kPictureDialogDragStrip = {5, 5, 438, 33};
-
 bool DragFromStrip(const CWnd& window, const RECT& strip, HWND moved);

@@ -1,10 +1,8 @@
 #include "app/ui/image_dialog.h"
 
-#include <utility>
-
 #include "app/resources/resource.h"
-#include "app/ui/dialog_layout.h"
 #include "app/ui/drag_strip.h"
+#include "app/ui/scaling/picture_dialog.h"
 
 CImageDialog::CImageDialog(UINT templateId, HBITMAP bitmap) : CDialog(templateId), bitmap_(bitmap) {}
 
@@ -13,14 +11,16 @@ void CImageDialog::DoDataExchange() { Bind(IDC_HIDDEN_DEFAULT, hiddenButton_); }
 BOOL CImageDialog::OnInitDialog() {
     CDialog::OnInitDialog();
     SetWindowTextA(GetSafeHwnd(), "Lumora");
-    scaling_ = LayOutAtScreenDpi(GetSafeHwnd());
-    for (auto [button, id] : {std::pair{&okButton_, IDOK}, std::pair{&cancelButton_, IDCANCEL}}) {
-        button->AutoLoad(id, *this);
-        button->ScaleTo(scaling_);
-    }
-    dragRegion_ = Scaled(kPictureDialogDragStrip, scaling_);
+    LoadPictureButton(okButton_, IDOK);
+    LoadPictureButton(cancelButton_, IDCANCEL);
+    ScaleToOwnDpi();
     SetFocus(GetDlgItem(GetSafeHwnd(), IDC_HIDDEN_DEFAULT));
     return FALSE;
+}
+
+void CImageDialog::OnScaled(const DisplayScaling& scaling) {
+    picture_.ScaleTo(bitmap_, scaling);
+    dragRegion_ = ToRect(scaling.Scale(kPictureDialogDragStrip));
 }
 
 void CImageDialog::OnLButtonDown(UINT, POINT) {
@@ -36,7 +36,7 @@ void CImageDialog::OnPaint() {
     if (HDC dc = BeginPaint(GetSafeHwnd(), &paint)) {
         RECT client{};
         GetClientRect(GetSafeHwnd(), &client);
-        DrawBitmap(dc, client, bitmap_, scaling_);
+        CopyBitmap(dc, client, picture_.Get());
         Default();
         EndPaint(GetSafeHwnd(), &paint);
     }

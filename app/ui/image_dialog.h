@@ -1,8 +1,8 @@
 #pragma once
 
-#include "app/display_scaling.h"
 #include "app/ui/framework/dialog.h"
 #include "app/ui/hover_button.h"
+#include "app/ui/scaling/scaled_picture.h"
 
 // A small modal dialog painted from one bitmap, with an OK and a Cancel
 // picture button and a strip by which it is dragged. Enter reaches the hidden
@@ -17,6 +17,7 @@ protected:
     void DoDataExchange() override;
     void OnLButtonDown(UINT flags, POINT point) override;
     void OnPaint() override;
+    void OnScaled(const DisplayScaling& scaling) override;
 
 private:
     CHoverButton okButton_;
@@ -24,5 +25,5 @@ private:
     CHoverButton hiddenButton_;
     RECT dragRegion_{};
     HBITMAP bitmap_;
-    DisplayScaling scaling_;
+    ScaledPicture picture_;
 };

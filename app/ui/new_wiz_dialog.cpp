@@ -58,11 +58,8 @@ BOOL CNewWizDialog::OnInitDialog() {
     SetWindowTextA(GetSafeHwnd(), "Lumora");
     webPane_.CreateFromControl(GetSafeHwnd(), IDC_WEB_PANE);
 
-    LayOut();
-    for (auto [button, id] : PictureButtons()) {
-        button->AutoLoad(id, *this);
-        button->ScaleTo(scaling_);
-    }
+    for (auto [button, id] : PictureButtons()) LoadPictureButton(*button, id);
+    ScaleToOwnDpi();
 
     placeholderId_ = IDC_PAGE_PLACEHOLDER;
     RegisterPages();
@@ -96,38 +93,13 @@ std::array<std::pair<CBitmapButton*, UINT>, 12> CNewWizDialog::PictureButtons() 
              {&poweredByButton_, IDC_POWERED_BY}}};
 }
 
-// The template's layout (web pane included), taken back to 96 dpi and laid
-// out at the screen's dpi: the dialog units alone would grow with the font,
-// not with the pictures.
-void CNewWizDialog::LayOut() {
-    scaling_ = DisplayScaling(ScreenDpi());
-    layout_.Capture(GetSafeHwnd(), scaling_.dpi());
-    if (scaling_.Unscaled()) return;
-    const SIZE size = layout_.WindowSize(scaling_);
-    SetWindowPos(GetSafeHwnd(), nullptr, 0, 0, size.cx, size.cy, SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
-    layout_.Apply(scaling_);
-}
-
-// Per-monitor dpi: the same layout at the new dpi, in the rectangle the
-// system suggests (its size is ours, from OnGetDpiScaledSize).
-LRESULT CNewWizDialog::OnDpiChanged(UINT dpi, const RECT& suggested) {
-    scaling_ = DisplayScaling(dpi);
-    layout_.Apply(scaling_);
-    for (auto [button, id] : PictureButtons()) button->ScaleTo(scaling_);
+// The created pages at the frame's scaling, each on the placeholder's corner.
+void CNewWizDialog::OnScaled(const DisplayScaling& scaling) {
     for (const auto& page : pages_) {
         if (!page->created) continue;
-        page->ScaleTo(scaling_);
+        page->ScaleTo(scaling);
         PlacePage(*page);
     }
-    SetWindowPos(GetSafeHwnd(), nullptr, suggested.left, suggested.top, suggested.right - suggested.left,
-                 suggested.bottom - suggested.top, SWP_NOZORDER | SWP_NOACTIVATE);
-    InvalidateRect(GetSafeHwnd(), nullptr, TRUE);
-    return 0;
-}
-
-BOOL CNewWizDialog::OnGetDpiScaledSize(UINT dpi, SIZE& size) {
-    size = layout_.WindowSize(DisplayScaling(static_cast<int>(dpi)));
-    return TRUE;
 }
 
 // Windows XP (5.1) and later. A version that cannot be read is let through:
@@ -188,15 +160,20 @@ void CNewWizDialog::OnPoweredBy() { OpenAddress(poweredByAddress_); }
 
 BOOL CNewWizDialog::OnEraseBkgnd(HDC dc) {
     Default();
-    if (!backgroundBitmap_ || !backgroundBitmap_->GetSafeHandle()) return TRUE;
-    RECT client{};
+    HBITMAP picture = backgroundBitmap_ ? backgroundBitmap_->Get() : nullptr;
+    if (!picture) return TRUE;
+    // Only what needs painting (a button shown or hidden repaints its spot),
+    // and nothing beyond the client area.
+    RECT area{}, client{}, clip{};
     GetClientRect(GetSafeHwnd(), &client);
+    if (GetClipBox(dc, &clip) == ERROR) clip = client;
+    if (!IntersectRect(&area, &clip, &client)) return TRUE;
     // Grey wherever the client area is larger than the picture.
     if (HBRUSH grey = CreateSolidBrush(RGB(128, 128, 128))) {
-        FillRect(dc, &client, grey);
+        FillRect(dc, &area, grey);
         DeleteObject(grey);
     }
-    DrawBitmap(dc, client, backgroundBitmap_->GetSafeHandle(), scaling_);
+    CopyBitmap(dc, area, picture);
     return TRUE;
 }
 
@@ -228,12 +205,12 @@ void CNewWizDialog::ShowFirstPage() {
 BOOL CNewWizDialog::ActivatePage(CNewWizPage* page) {
     // Before any check: a failed activation shows the target's picture at
     // the next erase.
-    backgroundBitmap_ = &page->GetBackgroundBitmap();
+    backgroundBitmap_ = &page->Background();
     if (!page->created) {
         if (!page->Create(page->templateId, this)) return FALSE;
         page->created = 1;
         page->wizard = this;
-        page->ScaleTo(scaling_);
+        page->ScaleTo(Scaling());
         if (!page->OnPageCreated()) return FALSE;
     }
     if (!LeaveActivePage()) return FALSE;

@@ -6,7 +6,6 @@
 #include <utility>
 #include <vector>
 
-#include "app/ui/dialog_layout.h"
 #include "app/ui/framework/bitmap_button.h"
 #include "app/ui/framework/dialog.h"
 #include "app/ui/hover_button.h"
@@ -45,8 +44,7 @@ protected:
     LRESULT OnNotify(int id, NMHDR& header) override;
     BOOL OnEraseBkgnd(HDC dc) override;
     void OnDestroy() override;
-    LRESULT OnDpiChanged(UINT dpi, const RECT& suggested) override;
-    BOOL OnGetDpiScaledSize(UINT dpi, SIZE& size) override;
+    void OnScaled(const DisplayScaling& scaling) override;
 
     void ShowFirstPage();
     void OnNext();
@@ -66,7 +64,6 @@ protected:
 private:
     // The picture buttons with their control ids, in their loading order.
     std::array<std::pair<CBitmapButton*, UINT>, 12> PictureButtons();
-    void LayOut();
     void PlacePage(const CNewWizPage& page) const;
     void TurnPage(bool forward);
     CNewWizPage* ActivePage() const;
@@ -76,16 +73,14 @@ private:
 
     std::vector<std::unique_ptr<CNewWizPage>> pages_;
     UINT placeholderId_ = 0;
-    // The frame's dpi, and its template's layout as at 96 dpi.
-    DisplayScaling scaling_;
-    DialogLayout layout_;
     CSimpleBrowser webPane_;
     std::string paneAddress_;
     std::string aboutAddress_;
     std::string poweredByAddress_;
     CBitmapButton back0Button_;
     CBitmapButton poweredByButton_;
-    const CBitmap* backgroundBitmap_ = nullptr;
+    // The active page's picture, at the frame's scaling.
+    const ScaledPicture* backgroundBitmap_ = nullptr;
     CHoverButton exitButton_;
     CHoverButton helpButton_;
     CHoverButton aboutButton_;

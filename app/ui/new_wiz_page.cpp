@@ -6,27 +6,25 @@
 CNewWizPage::CNewWizPage(UINT templateId, UINT bitmapId, CWnd* parent)
     : CDialog(templateId, parent), templateId(templateId) {
     backgroundBitmap_.LoadBitmap(bitmapId);
+    background_.ScaleTo(backgroundBitmap_.GetSafeHandle(), DisplayScaling());
 }
 
 namespace {
 
 // The title strip of the page pictures, at 96 dpi.
-constexpr RECT kDragStrip = {188, 5, 728, 34};
+constexpr LayoutRect kDragStrip = {188, 5, 540, 29};
 
 }  // namespace
 
 BOOL CNewWizPage::OnInitDialog() {
     CDialog::OnInitDialog();
-    dragRegion_ = kDragStrip;
+    dragRegion_ = ToRect(kDragStrip);
     return TRUE;
 }
 
-// The page was made at the frame's dpi of that moment, the first scaling
-// it is given.
-void CNewWizPage::ScaleTo(const DisplayScaling& scaling) {
-    if (!layout_.Captured()) layout_.Capture(GetSafeHwnd(), scaling.dpi());
-    layout_.Apply(scaling);
-    dragRegion_ = Scaled(kDragStrip, scaling);
+void CNewWizPage::OnScaled(const DisplayScaling& scaling) {
+    background_.ScaleTo(backgroundBitmap_.GetSafeHandle(), scaling);
+    dragRegion_ = ToRect(scaling.Scale(kDragStrip));
 }
 
 BOOL CNewWizPage::OnEraseBkgnd(HDC) { return TRUE; }

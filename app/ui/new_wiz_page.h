@@ -1,8 +1,8 @@
 #pragma once
 
-#include "app/ui/dialog_layout.h"
 #include "app/ui/framework/bitmap.h"
 #include "app/ui/framework/dialog.h"
+#include "app/ui/scaling/scaled_picture.h"
 
 class CNewWizDialog;
 
@@ -42,10 +42,9 @@ public:
     void OnCancel() override {}
 
     const CBitmap& GetBackgroundBitmap() const { return backgroundBitmap_; }
-
-    // Lays the page's controls out at the frame's scaling: once the page
-    // window exists, and again whenever the frame changes its dpi.
-    virtual void ScaleTo(const DisplayScaling& scaling);
+    // That picture at the frame's scaling, which the frame gives the page
+    // (ScaleTo) once its window exists and whenever the frame's dpi changes.
+    const ScaledPicture& Background() const { return background_; }
 
     // Kept by the frame.
     CNewWizDialog* wizard = nullptr;  // set when the frame first creates the window
@@ -57,9 +56,10 @@ protected:
     BOOL OnInitDialog() override;
     BOOL OnEraseBkgnd(HDC dc) override;
     void OnLButtonDown(UINT flags, POINT point) override;
+    void OnScaled(const DisplayScaling& scaling) override;
 
 private:
     CBitmap backgroundBitmap_;
+    ScaledPicture background_;
     RECT dragRegion_{};
-    DialogLayout layout_;
 };

@@ -1,8 +1,9 @@
 #pragma once
 
-#include "app/display_scaling.h"
 #include "app/ui/framework/dialog.h"
 #include "app/ui/hover_button.h"
+#include "app/ui/scaling/scaled_picture.h"
+#include "app/ui/scaling/static_picture.h"
 
 // The notice that the program needs Windows XP or later: a caption-less
 // picture dialog (template 104) whose static picture paints it, closed by one
@@ -16,16 +17,13 @@ protected:
     void DoDataExchange() override;
     void OnLButtonDown(UINT flags, POINT point) override;
     void OnDestroy() override;
+    void OnScaled(const DisplayScaling& scaling) override;
 
 private:
-    void ShowScaledPicture(const DisplayScaling& scaling);
-
     CHoverButton okButton_;
     CHoverButton hiddenButton_;
     RECT dragRegion_{};
-    // The notice picture resampled for a dpi other than 96; the static
-    // shows it until the dialog goes.
-    HWND picture_ = nullptr;
-    HBITMAP originalPicture_ = nullptr;
-    HBITMAP scaledPicture_ = nullptr;
+    // The static shows the notice at the dialog's scaling.
+    StaticPicture notice_;
+    ScaledPicture scaledNotice_;
 };

@@ -9,7 +9,7 @@
 #include <string>
 #include <vector>
 
-#include "app/display_scaling.h"
+#include "app/test_circle.h"
 #include "bmp_reader.h"
 
 #ifndef LUMORA_BITMAP_DIR

@@ -68,21 +68,24 @@ inline bool IsWizardFrame(HWND window) { return GetDlgItem(window, IDC_PAGE_PLAC
 inline bool IsExitQuestion(HWND window) { return TextOf(GetDlgItem(window, IDOK)) == "exityes"; }
 inline bool IsVersionNotice(HWND window) { return TextOf(GetDlgItem(window, IDOK)) == "noint"; }
 
-// What tells the four page templates apart from outside: the size their font
-// gives them and their controls' ids. Measured once from the templates
-// themselves, which this program carries as well.
+// What tells the four page templates apart from outside, at any dpi: their
+// controls' ids, and whether their font makes them wider than the frame,
+// whose template has the font and size of the contrast page's. Measured once
+// from the templates themselves, which this program carries as well.
 struct PageShape {
-    SIZE size;
+    bool widerThanFrame;
     std::multiset<int> controls;
-    bool operator==(const PageShape& other) const {
-        return size.cx == other.size.cx && size.cy == other.size.cy && controls == other.controls;
-    }
+    bool operator==(const PageShape&) const = default;
 };
 
-inline PageShape ShapeOf(HWND page) {
+inline LONG WidthOf(HWND window) {
     RECT rect{};
-    GetWindowRect(page, &rect);
-    PageShape shape{{rect.right - rect.left, rect.bottom - rect.top}, {}};
+    GetWindowRect(window, &rect);
+    return rect.right - rect.left;
+}
+
+inline PageShape ShapeOf(HWND page, LONG frameWidth) {
+    PageShape shape{WidthOf(page) > frameWidth, {}};
     for (HWND control : ChildrenOf(page)) shape.controls.insert(GetDlgCtrlID(control));
     return shape;
 }
@@ -93,13 +96,13 @@ inline const std::map<UINT, PageShape>& PageShapes() {
     static const std::map<UINT, PageShape> shapes = [] {
         INITCOMMONCONTROLSEX classes{sizeof classes, ICC_BAR_CLASSES};
         InitCommonControlsEx(&classes);
-        std::map<UINT, PageShape> measured;
+        std::map<UINT, HWND> pages;
         HWND parent = CreateWindowExA(0, "STATIC", "", WS_POPUP, 0, 0, 10, 10, nullptr, nullptr, nullptr, nullptr);
-        for (UINT id : {IDD_INTRO_PAGE, IDD_STEP1_PAGE, IDD_STEP2_PAGE, IDD_STEP4_PAGE}) {
-            HWND page = CreateDialogParamA(GetModuleHandleA(nullptr), MAKEINTRESOURCEA(id), parent, PassiveDialogProc, 0);
-            if (page) measured[id] = ShapeOf(page);
-            DestroyWindow(page);
-        }
+        for (UINT id : {IDD_INTRO_PAGE, IDD_STEP1_PAGE, IDD_STEP2_PAGE, IDD_STEP4_PAGE})
+            pages[id] = CreateDialogParamA(GetModuleHandleA(nullptr), MAKEINTRESOURCEA(id), parent, PassiveDialogProc, 0);
+        std::map<UINT, PageShape> measured;
+        for (auto [id, page] : pages)
+            if (page) measured[id] = ShapeOf(page, WidthOf(pages[IDD_STEP1_PAGE]));
         DestroyWindow(parent);
         return measured;
     }();
@@ -206,7 +209,9 @@ public:
     UINT ActivePageTemplate() const { return TemplateOf(ActivePage()); }
     static UINT TemplateOf(HWND page) {
         if (!page) return 0;
-        const PageShape shape = ShapeOf(page);
+        RECT frame{};
+        GetClientRect(GetParent(page), &frame);
+        const PageShape shape = ShapeOf(page, frame.right);
         for (const auto& [id, known] : PageShapes())
             if (known == shape) return id;
         return 0;

@@ -1,11 +1,15 @@
-// The wizard's scaling arithmetic: 96-dpi pixels at any dpi, dialog-unit
-// layouts taken back to 96 dpi, the dialog font's size at 96 dpi, and the
-// gamma page's test circle drawn at device pixels.
+// The program's scaling arithmetic: 96-dpi pixels at any dpi, dialog-unit
+// layouts taken back to 96 dpi, the dialog font at any dpi as its template
+// gives it, and the gamma page's test circle drawn at device pixels.
 #include <gtest/gtest.h>
 
+#include <cstdint>
 #include <cstdlib>
+#include <vector>
 
-#include "app/display_scaling.h"
+#include "app/test_circle.h"
+#include "app/ui/scaling/dialog_template.h"
+#include "app/ui/scaling/display_scaling.h"
 
 namespace {
 
@@ -25,16 +29,52 @@ TEST(DisplayScaling, ScalesFromNinetySixDpiRoundingHalvesUp) {
     EXPECT_EQ(DisplayScaling(144).Scale(LayoutRect{100, 260, 73, 28}), (LayoutRect{150, 390, 110, 42}));
 }
 
-// A dialog font's pixel height at some dpi (-MulDiv(points, dpi, 72)) gives
-// the height the same font has at 96 dpi.
-TEST(DisplayScaling, DialogFontHeightAt96) {
-    for (int points : {8, 9, 10, 12}) {
-        const int at96 = -(points * 96 * 2 + 72) / 144;
-        for (int dpi : {96, 110, 120, 144, 168, 192, 240, 288}) {
-            const int atDpi = -(points * dpi * 2 + 72) / 144;
-            EXPECT_EQ(FontHeightAt96(atDpi, dpi), at96) << points << " pt at " << dpi;
+// The templates' 8 and 10 points at the dpis Windows offers, as the dialog
+// manager sizes them (-MulDiv(points, dpi, 72)).
+TEST(DisplayScaling, DialogFontHeights) {
+    const struct {
+        int points, dpi, height;
+    } cases[] = {
+        {8, 96, -11},  {8, 120, -13},  {8, 144, -16},  {8, 168, -19},  {8, 192, -21},
+        {10, 96, -13}, {10, 120, -17}, {10, 144, -20}, {10, 168, -23}, {10, 192, -27},
+    };
+    for (const auto& c : cases) EXPECT_EQ(FontHeightAt(c.points, c.dpi), c.height) << c.points << " pt at " << c.dpi;
+}
+
+// The bytes of a template up to its font, as the resource compiler writes
+// them: `extended` for DIALOGEX.
+std::vector<std::uint8_t> Template(bool extended, std::uint32_t style, const std::vector<std::uint16_t>& names,
+                                   std::uint16_t points) {
+    std::vector<std::uint8_t> bytes;
+    const auto word = [&](std::uint16_t w) { bytes.insert(bytes.end(), {std::uint8_t(w), std::uint8_t(w >> 8)}); };
+    const auto dword = [&](std::uint32_t d) { word(std::uint16_t(d)), word(std::uint16_t(d >> 16)); };
+    if (extended) word(1), word(0xFFFF), dword(0), dword(0), dword(style);
+    else dword(style), dword(0);
+    for (int w : {3, 0, 0, 491, 362}) word(std::uint16_t(w));  // count, x, y, cx, cy
+    for (std::uint16_t w : names) word(w);                // menu, class, title
+    word(points);
+    for (std::uint16_t w : {std::uint16_t('M'), std::uint16_t('S'), std::uint16_t(0)}) word(w);
+    return bytes;
+}
+
+TEST(DialogTemplate, FontPointsOfEitherKindAndNoneWhereItEnds) {
+    constexpr std::uint32_t kSetFont = 0x40, kPopup = 0x80000000;
+    const std::vector<std::uint16_t> plain = {0, 0, 0};                                   // no menu, class, title
+    const std::vector<std::uint16_t> named = {0xFFFF, 7, 'C', 'l', 0, 'L', 'u', 'm', 0};  // ordinal menu, strings
+    for (bool extended : {false, true}) {
+        SCOPED_TRACE(extended ? "DIALOGEX" : "DIALOG");
+        for (const auto& names : {plain, named}) {
+            const std::vector<std::uint8_t> bytes = Template(extended, kPopup | kSetFont, names, 10);
+            EXPECT_EQ(DialogFontPoints(bytes.data(), bytes.size()), 10);
+            // Cut anywhere before the point size's last byte, there is none.
+            const std::size_t end = bytes.size() - 6;
+            for (std::size_t size = 0; size < end; ++size)
+                EXPECT_EQ(DialogFontPoints(bytes.data(), size), std::nullopt) << size << " bytes";
         }
+        const std::vector<std::uint8_t> noFont = Template(extended, kPopup, plain, 10);
+        EXPECT_EQ(DialogFontPoints(noFont.data(), noFont.size()), std::nullopt);
     }
+    EXPECT_EQ(DialogFontPoints(nullptr, 100), std::nullopt);
 }
 
 int DialogManagerPixels(int units, int base, int per) { return (units * base * 2 + per) / (2 * per); }

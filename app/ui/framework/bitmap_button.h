@@ -2,6 +2,7 @@
 
 #include "app/ui/framework/bitmap.h"
 #include "app/ui/framework/button.h"
+#include "app/ui/scaling/scaled_picture.h"
 
 // An owner-drawn button painted from up to four images: normal, selected
 // (pushed), focused and disabled.
@@ -12,8 +13,8 @@ public:
     // its slot empty. With a normal image the button takes that image's size.
     // TRUE when the normal image loaded.
     BOOL AutoLoad(UINT id, CWnd& parent);
-    // Shows the images at `scaling`: the button takes the normal image's
-    // scaled size, keeping its place.
+    // Shows the images at `scaling`, each resampled once; the button's size
+    // is its dialog's to set.
     void ScaleTo(const DisplayScaling& scaling);
 
     void BindTo(HWND control) override { SubclassWindow(control); }
@@ -22,9 +23,9 @@ public:
 private:
     enum Slot { kNormal, kSelected, kFocused, kDisabled, kSlots };
 
-    HBITMAP ImageFor(UINT itemState) const;
-    void SizeToContent();
+    Slot SlotFor(UINT itemState) const;
 
     CBitmap images_[kSlots];
+    ScaledPicture shown_[kSlots];
     DisplayScaling scaling_;
 };

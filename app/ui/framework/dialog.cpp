@@ -3,6 +3,8 @@
 #include <commctrl.h>
 
 #include "app/ui/framework/win_app.h"
+#include "app/ui/scaling/dialog_template.h"
+#include "app/ui/scaling/window_dpi.h"
 
 namespace {
 
@@ -15,6 +17,16 @@ void RegisterCommonControls() {
         return InitCommonControlsEx(&classes) != FALSE;
     }();
     (void)registered;
+}
+
+// The point size the dialog template gives its font; 0 when it gives none.
+int TemplateFontPoints(UINT templateId) {
+    HINSTANCE instance = AfxGetResourceHandle();
+    HRSRC found = FindResourceA(instance, MAKEINTRESOURCEA(templateId), RT_DIALOG);
+    HGLOBAL loaded = found ? LoadResource(instance, found) : nullptr;
+    const void* bytes = loaded ? LockResource(loaded) : nullptr;
+    if (!bytes) return 0;
+    return DialogFontPoints(static_cast<const std::uint8_t*>(bytes), SizeofResource(instance, found)).value_or(0);
 }
 
 }  // namespace
@@ -41,6 +53,7 @@ INT_PTR CDialog::DoModalOver(HWND window) {
 
 BOOL CDialog::Create(UINT templateId, CWnd* parent) {
     RegisterCommonControls();
+    templateId_ = templateId;
     return CreateDialogParamA(AfxGetResourceHandle(), MAKEINTRESOURCEA(templateId), HandleOf(parent), &StaticDialogProc,
                               reinterpret_cast<LPARAM>(this)) != nullptr;
 }
@@ -49,6 +62,8 @@ INT_PTR CALLBACK CDialog::StaticDialogProc(HWND window, UINT message, WPARAM, LP
     if (message != WM_INITDIALOG) return FALSE;
     auto* dialog = reinterpret_cast<CDialog*>(lParam);
     if (!dialog || !dialog->SubclassWindow(window)) return TRUE;
+    dialog->layout_.Capture(window, TemplateFontPoints(dialog->templateId_));
+    dialog->pictureButtons_.clear();
     return dialog->OnInitDialog();
 }
 
@@ -60,6 +75,36 @@ void CDialog::EndDialog(int result) {
 void CDialog::EnableWindowBehind() {
     if (windowBehind_) EnableWindow(windowBehind_, TRUE);
     windowBehind_ = nullptr;
+}
+
+void CDialog::ScaleTo(const DisplayScaling& scaling) {
+    scaling_ = scaling;
+    layout_.Apply(scaling);
+    for (CBitmapButton* button : pictureButtons_) button->ScaleTo(scaling);
+    OnScaled(scaling);
+}
+
+void CDialog::ScaleToOwnDpi() { ScaleTo(DisplayScaling(WindowDpi(GetSafeHwnd()))); }
+
+void CDialog::LoadPictureButton(CBitmapButton& button, UINT id) {
+    if (!button.AutoLoad(id, *this)) return;
+    layout_.KeepSize(button.GetSafeHwnd());
+    pictureButtons_.push_back(&button);
+}
+
+// Our size comes first (Windows 10 asks for it before the change), so the
+// suggested rectangle has it; on 8.1 only its corner counts.
+LRESULT CDialog::OnDpiChanged(UINT dpi, const RECT& suggested) {
+    ScaleTo(DisplayScaling(static_cast<int>(dpi)));
+    SetWindowPos(GetSafeHwnd(), nullptr, suggested.left, suggested.top, 0, 0,
+                 SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+    RedrawWindow(GetSafeHwnd(), nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN);
+    return 0;
+}
+
+BOOL CDialog::OnGetDpiScaledSize(UINT dpi, SIZE& size) {
+    size = layout_.WindowSize(DisplayScaling(static_cast<int>(dpi)));
+    return TRUE;
 }
 
 void CDialog::OnOK() { EndDialog(IDOK); }

@@ -1,11 +1,19 @@
 #pragma once
 
+#include <vector>
+
+#include "app/ui/framework/bitmap_button.h"
 #include "app/ui/framework/wnd.h"
+#include "app/ui/scaling/dialog_layout.h"
 
 // A dialog from a template in the program's resources, modal or modeless.
 // The dialog procedure is only the creation hook: from WM_INITDIALOG on, the
 // dialog's messages pass through CWnd's handlers in front of the dialog
 // manager, which is the dialog's default handling.
+//
+// Every dialog scales here, by its layout (dialog_layout.h): a top-level one
+// at its own monitor's dpi when it is made and whenever it moves to a
+// monitor of another dpi, a child dialog at its parent's.
 class CDialog : public CWnd {
 public:
     explicit CDialog(UINT templateId, CWnd* parent = nullptr);
@@ -28,7 +36,26 @@ public:
     virtual void OnOK();
     virtual void OnCancel();
 
+    // Lays the dialog out at `scaling`: its window, its controls and their
+    // font, its picture buttons' pictures, then whatever else it draws
+    // (OnScaled).
+    void ScaleTo(const DisplayScaling& scaling);
+    const DisplayScaling& Scaling() const { return scaling_; }
+
 protected:
+    // A top-level dialog lays itself out at its monitor's dpi, once its
+    // picture buttons are loaded.
+    void ScaleToOwnDpi();
+    // Loads picture button `id` from its caption (AutoLoad): the picture
+    // gives the button its size at 96 dpi.
+    void LoadPictureButton(CBitmapButton& button, UINT id);
+    virtual void OnScaled(const DisplayScaling&) {}
+
+    // Moved to a monitor of another dpi: laid out at it, at the place the
+    // system suggests.
+    LRESULT OnDpiChanged(UINT dpi, const RECT& suggested) override;
+    BOOL OnGetDpiScaledSize(UINT dpi, SIZE& size) override;
+
     // Binds the controls (DoDataExchange). TRUE lets the dialog manager give
     // the focus to the first control.
     virtual BOOL OnInitDialog();
@@ -47,5 +74,8 @@ private:
 
     UINT templateId_;
     CWnd* parent_;
+    DialogLayout layout_;
+    DisplayScaling scaling_;
+    std::vector<CBitmapButton*> pictureButtons_;
     HWND windowBehind_ = nullptr;  // disabled by DoModalOver until the dialog ends
 };

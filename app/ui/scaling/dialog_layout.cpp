@@ -45,6 +45,26 @@ DialogBaseUnits MeasuredBaseUnits(const LOGFONTA& font, DialogBaseUnits otherwis
     return measured;
 }
 
+int WindowHeight(HWND window) {
+    RECT rect{};
+    GetWindowRect(window, &rect);
+    return rect.bottom - rect.top;
+}
+
+// A closed combo box is its selection field and a border of the control's
+// own, which it does not report, nor does Wine take back the field's height
+// it reports as it gives it:
+// the field is set once to learn it, and again to fit.
+void FitClosedHeight(HWND combo, int height) {
+    const int closed = WindowHeight(combo);
+    const LRESULT field = SendMessageA(combo, CB_GETITEMHEIGHT, WPARAM(-1), 0);
+    if (closed == height || field <= 0) return;
+    const int tried = int(field) + height - closed;
+    SendMessageA(combo, CB_SETITEMHEIGHT, WPARAM(-1), tried);
+    const int border = WindowHeight(combo) - tried;
+    if (tried + border != height) SendMessageA(combo, CB_SETITEMHEIGHT, WPARAM(-1), height - border);
+}
+
 // Windows 10 (1703 on) rescales dialogs by itself under per-monitor dpi
 // awareness; the layout here does it instead. Looked up: newer than XP.
 void LeaveScalingToUs(HWND dialog, HWND control) {
@@ -94,15 +114,12 @@ void DialogLayout::Capture(HWND dialog, int points) {
         Control control{child, GetDlgCtrlID(child), RectInParent(child, dialog), 0, 0};
         if (IsClass(child, "ComboBox")) {
             // Its window is the closed box; the template gives the open one.
+            control.closedHeight = HeightAt96(control.at96.height, placed, at96);
             RECT open{};
             if (SendMessageA(child, CB_GETDROPPEDCONTROLRECT, 0, reinterpret_cast<LPARAM>(&open)))
                 control.at96.height = open.bottom - open.top;
-            const auto itemHeight = [&](WPARAM item) {
-                const LRESULT height = SendMessageA(child, CB_GETITEMHEIGHT, item, 0);
-                return height > 0 ? HeightAt96(int(height), placed, at96) : 0;
-            };
-            control.fieldHeight = itemHeight(WPARAM(-1));
-            control.itemHeight = itemHeight(0);
+            const LRESULT itemHeight = SendMessageA(child, CB_GETITEMHEIGHT, 0, 0);
+            if (itemHeight > 0) control.itemHeight = HeightAt96(int(itemHeight), placed, at96);
         }
         control.at96 = RectAt96(control.at96, placed, at96);
         // A static picture takes its picture's size, whatever the template says.
@@ -139,7 +156,7 @@ void DialogLayout::Apply(const DisplayScaling& scaling) {
         LeaveScalingToUs(nullptr, window);
         if (font && reinterpret_cast<HFONT>(SendMessageA(window, WM_GETFONT, 0, 0)) != font)
             SendMessageA(window, WM_SETFONT, reinterpret_cast<WPARAM>(font), FALSE);
-        if (control.fieldHeight > 0) SendMessageA(window, CB_SETITEMHEIGHT, WPARAM(-1), scaling.Scale(control.fieldHeight));
+        if (control.closedHeight > 0) FitClosedHeight(window, scaling.Scale(control.closedHeight));
         if (control.itemHeight > 0) SendMessageA(window, CB_SETITEMHEIGHT, 0, scaling.Scale(control.itemHeight));
         const LayoutRect r = scaling.Scale(control.at96);
         SetWindowPos(window, nullptr, r.x, r.y, r.width, r.height, SWP_NOZORDER | SWP_NOACTIVATE);

@@ -41,8 +41,8 @@ private:
         HWND window;
         int id;
         LayoutRect at96;
-        // A combo box's selection field and list items at 96 dpi; 0 otherwise.
-        int fieldHeight, itemHeight;
+        // A combo box's closed height and list items at 96 dpi; 0 otherwise.
+        int closedHeight, itemHeight;
     };
 
     HWND WindowOf(const Control& control) const;

@@ -31,7 +31,7 @@ LayoutRect RectAt96(const LayoutRect& placed, DialogBaseUnits placedWith, Dialog
 }
 
 int HeightAt96(int placed, DialogBaseUnits placedWith, DialogBaseUnits at96) {
-    return Remappable(placedWith, at96) ? MulDivRounded(placed, at96.y, placedWith.y) : placed;
+    return Remappable(placedWith, at96) ? placed - placedWith.y + at96.y : placed;
 }
 
 int DisplayScaling::Scale(int pixels) const { return MulDivRounded(pixels, dpi_, kDesignDpi); }

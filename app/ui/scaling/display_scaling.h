@@ -33,7 +33,8 @@ int FontHeightAt(int points, int dpi);
 // to whole dialog units (exactly, for base units of at least 5 across and 9
 // down) and forward again, as the dialog manager maps them.
 LayoutRect RectAt96(const LayoutRect& placed, DialogBaseUnits placedWith, DialogBaseUnits at96);
-// A height that follows the font (a list item's), taken back the same way.
+// A height made of the font's character height and a border of its own (a
+// list item's), taken back by the difference in character height.
 int HeightAt96(int placed, DialogBaseUnits placedWith, DialogBaseUnits at96);
 
 class DisplayScaling {

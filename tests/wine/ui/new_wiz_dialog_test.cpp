@@ -10,7 +10,6 @@
 #include <vector>
 
 #include "app/resources/resource.h"
-#include "app/ui/dialog_layout.h"
 #include "app/ui/new_wiz_dialog.h"
 #include "tests/wine/ui/gui_test.h"
 
@@ -359,67 +358,6 @@ TEST_F(WizardFrame, APressInThePagesTitleStripDragsTheWizard) {
         const std::vector<std::pair<WPARAM, LPARAM>> drag = {{HTCAPTION, 0}};
         EXPECT_EQ(recorder.presses, c.drags ? drag : decltype(drag){}) << c.press.x << "," << c.press.y;
     }
-    DestroyWindow(frame);
-}
-
-// Moving to a monitor of another dpi (WM_DPICHANGED, which Wine never sends
-// by itself) lays out every control of the frame and of the created pages
-// from its 96-dpi rectangle, in the size the frame answers beforehand; back
-// at 96 dpi everything stands where it stood. (A closed drop-down list keeps
-// the height of its font, which stays the one of the start.)
-TEST_F(WizardFrame, ADpiChangeLaysTheFrameOutAgainAndBack) {
-    if (ScreenDpi() != kDesignDpi) GTEST_SKIP() << "the display is not at 96 dpi";
-    TestWizard wizard;
-    ASSERT_TRUE(wizard.Create(IDD_WIZARD, nullptr));
-    HWND frame = wizard.GetSafeHwnd();
-    HWND page = wizard.page(0).GetSafeHwnd();
-    gui::Pump(50);
-    auto controls = [&] {
-        std::vector<RECT> rects;
-        for (HWND parent : {frame, page})
-            for (HWND child = GetWindow(parent, GW_CHILD); child; child = GetWindow(child, GW_HWNDNEXT)) {
-                RECT rect = gui::RectInParent(child);
-                char name[16] = {};
-                GetClassNameA(child, name, sizeof name);
-                if (lstrcmpiA(name, "ComboBox") == 0) rect.bottom = rect.top;
-                if (child != page) rects.push_back(rect);
-            }
-        return rects;
-    };
-    const std::vector<RECT> at96 = controls();
-    const SIZE client96 = gui::ClientSize(frame);
-    RECT window96{};
-    GetWindowRect(frame, &window96);
-
-    for (int dpi : {144, 120, 192}) {
-        SCOPED_TRACE(dpi);
-        const DisplayScaling scaling(dpi);
-        SIZE size{};
-        ASSERT_EQ(SendMessageA(frame, 0x02E4 /* WM_GETDPISCALEDSIZE */, dpi, reinterpret_cast<LPARAM>(&size)), TRUE);
-        EXPECT_EQ(size.cx - scaling.Scale(client96.cx), window96.right - window96.left - client96.cx);
-        EXPECT_EQ(size.cy - scaling.Scale(client96.cy), window96.bottom - window96.top - client96.cy);
-        const RECT suggested{window96.left + 10, window96.top + 20, window96.left + 10 + size.cx,
-                             window96.top + 20 + size.cy};
-        SendMessageA(frame, 0x02E0 /* WM_DPICHANGED */, MAKEWPARAM(dpi, dpi), reinterpret_cast<LPARAM>(&suggested));
-        RECT moved{};
-        GetWindowRect(frame, &moved);
-        EXPECT_TRUE(EqualRect(&moved, &suggested));
-        const std::vector<RECT> now = controls();
-        ASSERT_EQ(now.size(), at96.size());
-        for (std::size_t i = 0; i < now.size(); ++i) {
-            const RECT& r = at96[i];
-            const RECT expected{scaling.Scale(r.left), scaling.Scale(r.top),
-                                scaling.Scale(r.left) + scaling.Scale(r.right - r.left),
-                                scaling.Scale(r.top) + scaling.Scale(r.bottom - r.top)};
-            EXPECT_TRUE(EqualRect(&now[i], &expected)) << "control " << i << " at " << now[i].left << "," << now[i].top;
-        }
-    }
-    SendMessageA(frame, 0x02E0, MAKEWPARAM(96, 96), reinterpret_cast<LPARAM>(&window96));
-    const std::vector<RECT> back = controls();
-    for (std::size_t i = 0; i < at96.size(); ++i) EXPECT_TRUE(EqualRect(&back[i], &at96[i])) << "control " << i;
-    const SIZE client = gui::ClientSize(frame);
-    EXPECT_EQ(client.cx, client96.cx);
-    EXPECT_EQ(client.cy, client96.cy);
     DestroyWindow(frame);
 }
 

@@ -1,0 +1,46 @@
+#include "app/ui/scaling/window_dpi.h"
+
+#include "app/ui/scaling/display_scaling.h"
+
+namespace {
+
+WindowDpiSource standIn = nullptr;
+
+// Both are newer than the systems we build for, so they are looked up.
+using GetDpiForWindowFunction = UINT(WINAPI*)(HWND);
+using GetDpiForMonitorFunction = HRESULT(WINAPI*)(HMONITOR, int type, UINT* x, UINT* y);
+constexpr int kEffectiveDpi = 0;  // MDT_EFFECTIVE_DPI
+
+template <typename Function>
+Function Lookup(HMODULE library, const char* name) {
+    return library ? reinterpret_cast<Function>(reinterpret_cast<void*>(GetProcAddress(library, name))) : nullptr;
+}
+
+int MonitorDpi(HWND window) {
+    static const auto getDpiForWindow =
+        Lookup<GetDpiForWindowFunction>(GetModuleHandleA("user32.dll"), "GetDpiForWindow");
+    if (getDpiForWindow) return static_cast<int>(getDpiForWindow(window));
+    static const auto getDpiForMonitor = Lookup<GetDpiForMonitorFunction>(LoadLibraryA("shcore.dll"), "GetDpiForMonitor");
+    UINT x = 0, y = 0;
+    HMONITOR monitor = MonitorFromWindow(window, MONITOR_DEFAULTTONEAREST);
+    if (getDpiForMonitor && monitor && SUCCEEDED(getDpiForMonitor(monitor, kEffectiveDpi, &x, &y))) return static_cast<int>(x);
+    return 0;
+}
+
+int SystemDpi() {
+    HDC screen = GetDC(nullptr);
+    if (!screen) return 0;
+    const int dpi = GetDeviceCaps(screen, LOGPIXELSX);
+    ReleaseDC(nullptr, screen);
+    return dpi;
+}
+
+}  // namespace
+
+int WindowDpi(HWND window) {
+    int dpi = standIn ? standIn(window) : MonitorDpi(window);
+    if (dpi <= 0) dpi = SystemDpi();
+    return dpi > 0 ? dpi : kDesignDpi;
+}
+
+void SetWindowDpiSource(WindowDpiSource source) { standIn = source; }
