@@ -242,6 +242,14 @@ public:
         return WaitUntil([&] { return Ended(); }, ms);
     }
     bool Ended() const { return process_ && process_->WaitForExit(0).has_value(); }
+    // Until the program waits for input with nothing left to handle, paints
+    // included.
+    void WaitForIdle() const {
+        HANDLE process = process_ ? OpenProcess(SYNCHRONIZE | PROCESS_QUERY_INFORMATION, FALSE, process_->id()) : nullptr;
+        if (!process) return;
+        WaitForInputIdle(process, kPatienceMs);
+        CloseHandle(process);
+    }
 
 private:
     struct Search {
