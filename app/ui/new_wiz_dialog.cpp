@@ -59,12 +59,12 @@ BOOL CNewWizDialog::OnInitDialog() {
     webPane_.CreateFromControl(GetSafeHwnd(), IDC_WEB_PANE);
 
     for (auto [button, id] : PictureButtons()) LoadPictureButton(*button, id);
-    ScaleToOwnDpi();
 
     placeholderId_ = IDC_PAGE_PLACEHOLDER;
     RegisterPages();
     // Keyboard navigation enters the page dialogs.
     SetWindowLongPtrA(GetSafeHwnd(), GWL_EXSTYLE, GetWindowLongPtrA(GetSafeHwnd(), GWL_EXSTYLE) | WS_EX_CONTROLPARENT);
+    ScaleToOwnDpi();
     ShowFirstPage();
 
     if (SupportedWindows()) {
@@ -93,9 +93,11 @@ std::array<std::pair<CBitmapButton*, UINT>, 12> CNewWizDialog::PictureButtons() 
              {&poweredByButton_, IDC_POWERED_BY}}};
 }
 
-// The created pages at the frame's scaling, each on the placeholder's corner.
+// The pages at the frame's scaling, each created one on the placeholder's
+// corner. Every picture is scaled here, so that turning a page only copies.
 void CNewWizDialog::OnScaled(const DisplayScaling& scaling) {
     for (const auto& page : pages_) {
+        page->ScaleBackground(scaling);
         if (!page->created) continue;
         page->ScaleTo(scaling);
         PlacePage(*page);

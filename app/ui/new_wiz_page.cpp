@@ -6,7 +6,6 @@
 CNewWizPage::CNewWizPage(UINT templateId, UINT bitmapId, CWnd* parent)
     : CDialog(templateId, parent), templateId(templateId) {
     backgroundBitmap_.LoadBitmap(bitmapId);
-    background_.ScaleTo(backgroundBitmap_.GetSafeHandle(), DisplayScaling());
 }
 
 namespace {
@@ -22,8 +21,12 @@ BOOL CNewWizPage::OnInitDialog() {
     return TRUE;
 }
 
-void CNewWizPage::OnScaled(const DisplayScaling& scaling) {
+void CNewWizPage::ScaleBackground(const DisplayScaling& scaling) {
     background_.ScaleTo(backgroundBitmap_.GetSafeHandle(), scaling);
+}
+
+void CNewWizPage::OnScaled(const DisplayScaling& scaling) {
+    ScaleBackground(scaling);
     dragRegion_ = ToRect(scaling.Scale(kDragStrip));
 }
 

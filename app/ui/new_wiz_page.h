@@ -43,8 +43,9 @@ public:
 
     const CBitmap& GetBackgroundBitmap() const { return backgroundBitmap_; }
     // That picture at the frame's scaling, which the frame gives the page
-    // (ScaleTo) once its window exists and whenever the frame's dpi changes.
+    // before it is first shown and whenever the frame's dpi changes.
     const ScaledPicture& Background() const { return background_; }
+    void ScaleBackground(const DisplayScaling& scaling);
 
     // Kept by the frame.
     CNewWizDialog* wizard = nullptr;  // set when the frame first creates the window
