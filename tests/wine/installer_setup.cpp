@@ -79,6 +79,9 @@ protected:
         settings_.SetDword("RedGamma", 150);
         settings_.SetDword("GreenGamma", 220);
         settings_.SetDword("BlueGamma", 300);
+        // The installed wizard stores a reminder when it first starts.
+        settings_.Keep("RemindInterval");
+        settings_.Keep("RemindDate");
     }
 
     void TearDown() override {

@@ -56,13 +56,6 @@ std::string Setting(const char* name) {
     return text;
 }
 
-void ForgetSetting(const char* name) {
-    HKEY key = nullptr;
-    if (RegOpenKeyExA(HKEY_CURRENT_USER, kSettingsKey, 0, KEY_SET_VALUE, &key) != ERROR_SUCCESS) return;
-    RegDeleteValueA(key, name);
-    RegCloseKey(key);
-}
-
 // The profile the display's device context reports as its own.
 std::string DisplayProfile() {
     HDC dc = CreateDCA("DISPLAY", nullptr, nullptr, nullptr);
@@ -90,10 +83,12 @@ protected:
 TEST_F(MakeProfileExport, StartValuesMakeInstallAndAssociateTheProfile) {
     const std::string profilePath = DocumentsFolder() + "\\My ICC Profiles\\" + kFileName;
     const std::string installedPath = ColorDirectory() + "\\" + kFileName;
-    // Whatever an earlier run left, this run must make anew.
+    // Whatever an earlier run left, this run must make anew; the user's
+    // settings are put back at the end.
     DeleteFileA(profilePath.c_str());
-    ForgetSetting("DefaultProfileName");
-    ForgetSetting("DefaultProfilePath");
+    companion_test::RegistryValues settings{kSettingsKey};
+    settings.Remove("DefaultProfileName");
+    settings.Remove("DefaultProfilePath");
 
     // The program's start values: gammas and target gamma 220, 6500 K, no texts.
     PLXRequest request{};
