@@ -6,7 +6,7 @@ namespace plx {
 
 ProcessorFeatures ReadProcessorFeatures() {
     ProcessorFeatures features;
-    // Also checks that CPUID exists at all, which on i686 it may not.
+    // 0 also where CPUID itself is missing (processors before the Pentium).
     features.highestLeaf = __get_cpuid_max(0, nullptr);
     if (features.highestLeaf == 0) return features;
 
