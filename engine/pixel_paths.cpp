@@ -1,12 +1,46 @@
 #include "engine/pixel_paths.h"
 
+#include <cpuid.h>
+
 #include "engine/pixels_avx2.h"
 #include "engine/pixels_avx512.h"
-#include "engine/processor_support.h"
 
 namespace plx {
 
 namespace {
+
+// Register state the system saves (XCR0 bits): SSE and AVX for the YMM
+// registers; opmask and both parts of the upper ZMM registers as well for
+// AVX-512. A processor's instructions without the system saving their
+// registers corrupt other programs' state or fault.
+constexpr std::uint64_t kYmmState = 0x6;
+constexpr std::uint64_t kZmmState = kYmmState | 0xE0;
+
+// What each path needs, fastest first.
+struct Requirements {
+    PixelPath path;
+    std::uint32_t highestLeaf, leaf1Ecx, leaf7Ebx, leaf7Ecx;
+    std::uint64_t savedStates;
+};
+constexpr Requirements kRequirements[] = {
+    // path, highest CPUID leaf, CPUID 1 ECX, CPUID 7 EBX, CPUID 7 ECX, XCR0
+    {PixelPath::Avx512Vbmi, 7, bit_OSXSAVE | bit_AVX, bit_AVX2 | bit_AVX512F | bit_AVX512BW, bit_AVX512VBMI,
+     kZmmState},
+    {PixelPath::Avx2, 7, bit_OSXSAVE | bit_AVX, bit_AVX2, 0, kYmmState},
+    {PixelPath::Scalar, 0, 0, 0, 0, 0},
+};
+
+bool HasAll(std::uint64_t value, std::uint64_t bits) { return (value & bits) == bits; }
+
+bool Meets(const ProcessorFeatures& f, const Requirements& r) {
+    return f.highestLeaf >= r.highestLeaf && HasAll(f.leaf1Ecx, r.leaf1Ecx) && HasAll(f.leaf7Ebx, r.leaf7Ebx) &&
+           HasAll(f.leaf7Ecx, r.leaf7Ecx) && HasAll(f.savedStates, r.savedStates);
+}
+
+const ProcessorFeatures& ThisMachine() {
+    static const ProcessorFeatures features = ReadProcessorFeatures();
+    return features;
+}
 
 // The reference every other path is held to, and the path of processors
 // without the wide registers. All three look-ups come before the stores: a
@@ -25,32 +59,33 @@ void CorrectScalar(const ChannelTables& tables, std::uint8_t* pixels, std::size_
 
 }  // namespace
 
-bool PathSupported(PixelPath path) {
-    switch (path) {
-        case PixelPath::Scalar: return true;
-        case PixelPath::Avx2: return Avx2Usable();
-        case PixelPath::Avx512Vbmi: return Avx512VbmiUsable();
-    }
+bool PathSupportedBy(PixelPath path, const ProcessorFeatures& features) {
+    for (const Requirements& r : kRequirements)
+        if (r.path == path) return Meets(features, r);
     return false;
 }
 
-PixelPath BestPixelPath() {
-    static const PixelPath best = PathSupported(PixelPath::Avx512Vbmi) ? PixelPath::Avx512Vbmi
-                                  : PathSupported(PixelPath::Avx2)     ? PixelPath::Avx2
-                                                                       : PixelPath::Scalar;
-    return best;
+PixelPath BestPathFor(const ProcessorFeatures& features) {
+    for (const Requirements& r : kRequirements)
+        if (Meets(features, r)) return r.path;
+    return PixelPath::Scalar;
 }
 
+bool PathSupported(PixelPath path) { return PathSupportedBy(path, ThisMachine()); }
+
+PixelPath BestPixelPath() { return BestPathFor(ThisMachine()); }
+
+// The vector paths correct whole blocks of pixels from the start; the scalar
+// loop finishes what is left.
 void CorrectWithPath(PixelPath path, const ChannelTables& tables, std::uint8_t* pixels, std::size_t bytes,
                      std::size_t bytesPerPixel) {
+    std::size_t done = 0;
     switch (path) {
-        case PixelPath::Scalar: return CorrectScalar(tables, pixels, bytes, bytesPerPixel);
-        case PixelPath::Avx2: {
-            const std::size_t done = CorrectAvx2Blocks(tables, pixels, bytes, bytesPerPixel);
-            return CorrectScalar(tables, pixels + done, bytes - done, bytesPerPixel);
-        }
-        case PixelPath::Avx512Vbmi: return CorrectAvx512Vbmi(tables, pixels, bytes, bytesPerPixel);
+        case PixelPath::Scalar: break;
+        case PixelPath::Avx2: done = CorrectAvx2Blocks(tables, pixels, bytes, bytesPerPixel); break;
+        case PixelPath::Avx512Vbmi: done = CorrectAvx512VbmiBlocks(tables, pixels, bytes, bytesPerPixel); break;
     }
+    CorrectScalar(tables, pixels + done, bytes - done, bytesPerPixel);
 }
 
 }  // namespace plx

@@ -5,6 +5,8 @@
 #include <cstddef>
 #include <cstdint>
 
+#include "engine/processor_support.h"
+
 namespace plx {
 
 // One look-up table per channel, in the pixels' byte order.
@@ -17,6 +19,12 @@ struct ChannelTables {
 enum class PixelPath { Scalar, Avx2, Avx512Vbmi };
 constexpr PixelPath kPixelPaths[] = {PixelPath::Scalar, PixelPath::Avx2, PixelPath::Avx512Vbmi};
 
+// Whether a processor and system with these features can run the path, and
+// the fastest path they can.
+bool PathSupportedBy(PixelPath path, const ProcessorFeatures& features);
+PixelPath BestPathFor(const ProcessorFeatures& features);
+
+// The same for this machine.
 bool PathSupported(PixelPath path);
 PixelPath BestPixelPath();
 

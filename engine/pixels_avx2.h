@@ -6,7 +6,7 @@
 namespace plx {
 
 // Corrects whole blocks from the start of the pixels and returns how many
-// bytes it did, a whole number of pixels; the rest is left to the scalar loop.
+// bytes it did, a whole number of pixels; the caller corrects the rest.
 std::size_t CorrectAvx2Blocks(const ChannelTables& tables, std::uint8_t* pixels, std::size_t bytes,
                               std::size_t bytesPerPixel);
 

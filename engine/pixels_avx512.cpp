@@ -47,29 +47,30 @@ PLX_AVX512_INLINE __m512i LookUp(__m512i bytes, __m512i index, __mmask64 channel
     return _mm512_mask2_permutex2var_epi8(table.q2, bytes, high, table.q3);
 }
 
-PLX_AVX512_INLINE void Block(std::uint8_t* at, __mmask64 present, const ChannelMasks& masks, const Quarters& blue,
-                             const Quarters& green, const Quarters& red) {
-    const __m512i index = _mm512_maskz_loadu_epi8(present, at);
+PLX_AVX512_INLINE void Correct64(std::uint8_t* at, const ChannelMasks& masks, const Quarters& blue,
+                                 const Quarters& green, const Quarters& red) {
+    const __m512i index = _mm512_loadu_si512(at);
     __m512i bytes = LookUp(index, index, masks.blue, blue);
     bytes = LookUp(bytes, index, masks.green, green);
     bytes = LookUp(bytes, index, masks.red, red);
-    _mm512_mask_storeu_epi8(at, present, bytes);
+    _mm512_storeu_si512(at, bytes);
 }
 
 }  // namespace
 
-PLX_AVX512 void CorrectAvx512Vbmi(const ChannelTables& tables, std::uint8_t* pixels, std::size_t bytes,
-                                  std::size_t bytesPerPixel) {
+PLX_AVX512 std::size_t CorrectAvx512VbmiBlocks(const ChannelTables& tables, std::uint8_t* pixels, std::size_t bytes,
+                                               std::size_t bytesPerPixel) {
     const Quarters blue = Load(tables.blue), green = Load(tables.green), red = Load(tables.red);
     // 64 is a multiple of 4 but 1 more than a multiple of 3: the channels of
-    // 3-byte pixels come round again every third block.
+    // 3-byte pixels come round again every third register, so a block of them
+    // is three registers.
     const ChannelMasks masks[3] = {MasksAt(0, bytesPerPixel), MasksAt(64, bytesPerPixel),
                                    MasksAt(128, bytesPerPixel)};
+    const std::size_t registers = bytesPerPixel == 4 ? 1 : 3;
     std::size_t done = 0;
-    std::size_t turn = 0;
-    for (; bytes - done >= 64; done += 64, turn = turn == 2 ? 0 : turn + 1)
-        Block(pixels + done, ~__mmask64{0}, masks[turn], blue, green, red);
-    if (done < bytes) Block(pixels + done, (__mmask64{1} << (bytes - done)) - 1, masks[turn], blue, green, red);
+    for (; bytes - done >= 64 * registers; done += 64 * registers)
+        for (std::size_t k = 0; k < registers; ++k) Correct64(pixels + done + 64 * k, masks[k], blue, green, red);
+    return done;
 }
 
 }  // namespace plx

@@ -5,7 +5,9 @@
 
 namespace plx {
 
-void CorrectAvx512Vbmi(const ChannelTables& tables, std::uint8_t* pixels, std::size_t bytes,
-                       std::size_t bytesPerPixel);
+// Corrects whole blocks from the start of the pixels and returns how many
+// bytes it did, a whole number of pixels; the caller corrects the rest.
+std::size_t CorrectAvx512VbmiBlocks(const ChannelTables& tables, std::uint8_t* pixels, std::size_t bytes,
+                                    std::size_t bytesPerPixel);
 
 }  // namespace plx

@@ -1,13 +1,20 @@
-// What the processor offers and the operating system saves across task
-// switches: an instruction set is usable only with both.
+// What the processor reports and which register state the operating system
+// saves across task switches, read as they are: choosing a path from them is
+// pixel_paths' business.
 #pragma once
+
+#include <cstdint>
 
 namespace plx {
 
-// AVX2, with the system saving YMM state.
-bool Avx2Usable();
+struct ProcessorFeatures {
+    std::uint32_t highestLeaf = 0;  // 0 without CPUID
+    std::uint32_t leaf1Ecx = 0;     // AVX, OSXSAVE
+    std::uint32_t leaf7Ebx = 0;     // AVX2, AVX-512 F and BW; meaningless above the highest leaf
+    std::uint32_t leaf7Ecx = 0;     // AVX-512 VBMI; likewise
+    std::uint64_t savedStates = 0;  // XCR0; 0 unless OSXSAVE
+};
 
-// AVX-512 F, BW and VBMI, with the system saving opmask and ZMM state.
-bool Avx512VbmiUsable();
+ProcessorFeatures ReadProcessorFeatures();
 
 }  // namespace plx

@@ -2,8 +2,8 @@
 ; administrator rights, into %LOCALAPPDATA%\Programs\Lumora.
 ;
 ; Made by the build (target lumora_setup), which passes the files to package:
-;   makensis -DVERSION=1.0.0 -DOUTFILE=Lumora-Setup.exe -DPLX_FILE=... \
-;            -DLOADER_FILE=... -DRESUME_FILE=... [-DWIZARD_FILE=...] lumora.nsi
+;   makensis -DVERSION=1.0.0 -DPUBLISHER=... -DOUTFILE=Lumora-Setup.exe \
+;            -DPLX_FILE=... -DLOADER_FILE=... -DRESUME_FILE=... [-DWIZARD_FILE=...] lumora.nsi
 ; Both the installer and the uninstaller run silently with /S.
 ;
 ; The uninstaller removes the program files, the Start-menu shortcut and the
@@ -12,6 +12,7 @@
 ; user's own and stay.
 
 Unicode true
+!include FileFunc.nsh
 !include MUI2.nsh
 !include LogicLib.nsh
 !include WinMessages.nsh
@@ -25,6 +26,18 @@ RequestExecutionLevel user
 InstallDir "$LOCALAPPDATA\Programs\Lumora"
 InstallDirRegKey HKCU "${UNINSTALL_KEY}" "InstallLocation"
 SetCompressor /SOLID lzma
+; The same bytes from every build of one commit: the packed files carry no
+; time of their own (installed files get the time of the installation).
+SetDateSave off
+
+VIProductVersion "${VERSION}.0"
+VIAddVersionKey /LANG=0 "ProductName" "Lumora"
+VIAddVersionKey /LANG=0 "ProductVersion" "${VERSION}"
+VIAddVersionKey /LANG=0 "CompanyName" "${PUBLISHER}"
+VIAddVersionKey /LANG=0 "LegalCopyright" "Copyright (C) ${PUBLISHER}"
+VIAddVersionKey /LANG=0 "FileDescription" "Lumora Setup"
+VIAddVersionKey /LANG=0 "FileVersion" "${VERSION}"
+VIAddVersionKey /LANG=0 "OriginalFilename" "Lumora-Setup.exe"
 
 !insertmacro MUI_PAGE_WELCOME
 !insertmacro MUI_PAGE_DIRECTORY
@@ -77,12 +90,18 @@ Section "Lumora"
 
     WriteRegStr HKCU "${UNINSTALL_KEY}" "DisplayName" "Lumora"
     WriteRegStr HKCU "${UNINSTALL_KEY}" "DisplayVersion" "${VERSION}"
-    WriteRegStr HKCU "${UNINSTALL_KEY}" "Publisher" "Brightvale"
+    WriteRegStr HKCU "${UNINSTALL_KEY}" "Publisher" "${PUBLISHER}"
     WriteRegStr HKCU "${UNINSTALL_KEY}" "InstallLocation" "$INSTDIR"
     WriteRegStr HKCU "${UNINSTALL_KEY}" "UninstallString" '"$INSTDIR\Uninstall.exe"'
     WriteRegStr HKCU "${UNINSTALL_KEY}" "QuietUninstallString" '"$INSTDIR\Uninstall.exe" /S'
     WriteRegDWORD HKCU "${UNINSTALL_KEY}" "NoModify" 1
     WriteRegDWORD HKCU "${UNINSTALL_KEY}" "NoRepair" 1
+!ifdef WIZARD_FILE
+    WriteRegStr HKCU "${UNINSTALL_KEY}" "DisplayIcon" "$INSTDIR\Lumora.exe"
+!endif
+    ; In KB, what Apps shows as the size.
+    ${GetSize} "$INSTDIR" "/S=0K" $0 $1 $2
+    WriteRegDWORD HKCU "${UNINSTALL_KEY}" "EstimatedSize" $0
 SectionEnd
 
 Section "Uninstall"

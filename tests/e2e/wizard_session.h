@@ -23,15 +23,13 @@
 
 namespace e2e {
 
+using companion_test::HaveDisplay;
 using companion_test::kPatienceMs;
 using companion_test::kRunKey;
 using companion_test::kSettingsKey;
 using companion_test::Process;
 using companion_test::RegistryValues;
 using companion_test::Sandbox;
-
-// The wizard needs an X display under Wine: without one its tests skip.
-inline bool HaveDisplay() { return GetEnvironmentVariableA("DISPLAY", nullptr, 0) > 0; }
 
 #define E2E_SKIP_WITHOUT_DISPLAY() \
     if (!e2e::HaveDisplay()) GTEST_SKIP() << "no X display (DISPLAY is not set): wizard test skipped"

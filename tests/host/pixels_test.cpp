@@ -1,5 +1,6 @@
 #include "engine/pixels.h"
 
+#include <cpuid.h>
 #include <gtest/gtest.h>
 
 #include <string>
@@ -190,6 +191,34 @@ std::string PathName(const testing::TestParamInfo<PixelPath>& info) {
 }
 
 INSTANTIATE_TEST_SUITE_P(Paths, CorrectWithPathTest, testing::ValuesIn(kPixelPaths), PathName);
+
+TEST(PixelPathChoice, TakesTheFastestPathTheProcessorHasAndTheSystemSaves) {
+    constexpr std::uint32_t kAvx = bit_OSXSAVE | bit_AVX;
+    constexpr std::uint32_t kAvx512 = bit_AVX2 | bit_AVX512F | bit_AVX512BW;
+    // XCR0: x87, SSE, AVX (YMM); opmask and ZMM as well.
+    constexpr std::uint64_t kYmm = 0x7, kZmm = 0xE7;
+    struct Case {
+        const char* name;
+        ProcessorFeatures features;
+        PixelPath best;
+    } cases[] = {
+        // name, {highest leaf, CPUID 1 ECX, CPUID 7 EBX, CPUID 7 ECX, XCR0}, best path
+        {"no CPUID", {}, PixelPath::Scalar},
+        {"AVX2", {7, kAvx, bit_AVX2, 0, kYmm}, PixelPath::Avx2},
+        {"AVX-512 VBMI", {13, kAvx, kAvx512, bit_AVX512VBMI, kZmm}, PixelPath::Avx512Vbmi},
+        {"AVX-512 not saved by the system", {13, kAvx, kAvx512, bit_AVX512VBMI, kYmm}, PixelPath::Avx2},
+        {"AVX-512 opmask saved, ZMM not", {13, kAvx, kAvx512, bit_AVX512VBMI, kYmm | 0x20}, PixelPath::Avx2},
+        {"AVX-512 without VBMI", {13, kAvx, kAvx512, 0, kZmm}, PixelPath::Avx2},
+        {"AVX without OSXSAVE", {13, bit_AVX, kAvx512, bit_AVX512VBMI, 0}, PixelPath::Scalar},
+        {"AVX2 without AVX", {7, bit_OSXSAVE, bit_AVX2, 0, kYmm}, PixelPath::Scalar},
+        // Above the highest leaf CPUID answers with another leaf's bits.
+        {"no leaf 7", {6, kAvx, ~0u, ~0u, kZmm}, PixelPath::Scalar},
+    };
+    for (const Case& c : cases) {
+        EXPECT_EQ(BestPathFor(c.features), c.best) << c.name;
+        EXPECT_TRUE(PathSupportedBy(PixelPath::Scalar, c.features)) << c.name;
+    }
+}
 
 }  // namespace
 }  // namespace plx

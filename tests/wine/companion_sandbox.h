@@ -34,6 +34,9 @@ inline std::string BuildFolder() { return BinFolder() + "..\\"; }
 
 inline bool Exists(const std::string& path) { return GetFileAttributesA(path.c_str()) != INVALID_FILE_ATTRIBUTES; }
 
+// Windows need an X display under Wine: without one their tests skip.
+inline bool HaveDisplay() { return GetEnvironmentVariableA("DISPLAY", nullptr, 0) > 0; }
+
 // Values of one key (under HKEY_CURRENT_USER unless another root is given)
 // that a test changes, restored (or removed again) when it ends; keys the
 // test created go too.

@@ -6,6 +6,7 @@
 
 #include <gtest/gtest.h>
 
+#include <cstring>
 #include <string>
 
 #include "companion_sandbox.h"
@@ -65,6 +66,7 @@ bool ShowsAWindow(DWORD processId) {
 class Installer : public ::testing::Test {
 protected:
     void SetUp() override {
+        if (!HaveDisplay()) GTEST_SKIP() << "no X display (DISPLAY is not set): the installed programs need one";
         ASSERT_TRUE(Exists(setup_)) << setup_;
         ASSERT_FALSE(installFolder_.empty());
         ASSERT_FALSE(Exists(installFolder_)) << "left over from an earlier run: " << installFolder_;
@@ -77,6 +79,9 @@ protected:
         settings_.SetDword("RedGamma", 150);
         settings_.SetDword("GreenGamma", 220);
         settings_.SetDword("BlueGamma", 300);
+        // The installed wizard stores a reminder when it first starts.
+        settings_.Keep("RemindInterval");
+        settings_.Keep("RemindDate");
     }
 
     void TearDown() override {
@@ -86,6 +91,16 @@ protected:
         DeleteFileA(shortcut_.c_str());
         DeleteFileA(profile_.c_str());
         if (profilesCreated_) RemoveDirectoryA(profiles_.c_str());
+    }
+
+    ULONGLONG InstalledBytes() const {
+        ULONGLONG bytes = 0;
+        for (const char* name : {"Lumora.exe", "PLX.dll", "LumoraLoader.exe", "LumoraResume.exe", "Uninstall.exe"}) {
+            WIN32_FILE_ATTRIBUTE_DATA data{};
+            if (GetFileAttributesExA((installFolder_ + name).c_str(), GetFileExInfoStandard, &data))
+                bytes += (ULONGLONG{data.nFileSizeHigh} << 32) | data.nFileSizeLow;
+        }
+        return bytes;
     }
 
     const std::string setup_ = BuildFolder() + "Lumora-Setup.exe";
@@ -108,6 +123,17 @@ TEST_F(Installer, InstallsForTheUserAndUninstallsWhatItInstalled) {
     EXPECT_EQ(Exists(installFolder_ + "Lumora.exe"), kWithWizard);
     EXPECT_EQ(Exists(shortcut_), kWithWizard);
     EXPECT_TRUE(uninstall_.Read("UninstallString"));
+    // What Apps shows: the wizard's icon, and the size of the installed files in KB.
+    const auto icon = uninstall_.Read("DisplayIcon");
+    EXPECT_EQ(icon.has_value(), kWithWizard);
+    if (icon) {
+        EXPECT_STREQ(reinterpret_cast<const char*>(icon->data()), (installFolder_ + "Lumora.exe").c_str());
+    }
+    const auto size = uninstall_.Read("EstimatedSize");
+    ASSERT_TRUE(size && size->size() == sizeof(DWORD));
+    DWORD kilobytes = 0;
+    std::memcpy(&kilobytes, size->data(), sizeof kilobytes);
+    EXPECT_NEAR(double(kilobytes), double(InstalledBytes()) / 1024, 8);
 
     // Started from there, the programs find the engine next to them.
     if (kWithWizard) {

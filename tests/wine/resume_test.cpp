@@ -55,6 +55,7 @@ void HoldForScreenshot() {
 class Resume : public ::testing::Test {
 protected:
     void SetUp() override {
+        if (!HaveDisplay()) GTEST_SKIP() << "no X display (DISPLAY is not set): resume test skipped";
         ASSERT_TRUE(sandbox_.ready());
         ASSERT_TRUE(EndLeftoverResume(kResumeWindowClass));
         settings_.SetDword("RedGamma", 150);

@@ -1,5 +1,6 @@
 // The program's resources as the windows find them: templates with their
-// controls, fonts and rectangles, the numbered pictures, manifest and version.
+// controls, fonts and rectangles, the numbered pictures and manifest; and the
+// version resource of every shipped binary.
 #include <windows.h>
 
 #include <commctrl.h>
@@ -203,19 +204,31 @@ TEST(Resources, ManifestAsksForCommonControlsSix) {
                                          &redirection));
 }
 
-TEST(Resources, VersionNamesTheProduct) {
+// As Explorer's Details tab shows them, read from the files next to this test.
+TEST(Resources, EveryShippedBinaryNamesItsVersion) {
     char path[MAX_PATH] = {};
-    ASSERT_GT(GetModuleFileNameA(nullptr, path, sizeof path), 0u);
-    DWORD ignored = 0;
-    std::vector<char> block(GetFileVersionInfoSizeA(path, &ignored));
-    ASSERT_FALSE(block.empty());
-    ASSERT_TRUE(GetFileVersionInfoA(path, 0, static_cast<DWORD>(block.size()), block.data()));
-    for (auto [name, value] : {std::pair{"ProductName", "Lumora"}, std::pair{"ProductVersion", "1.0.0"}}) {
-        char* text = nullptr;
-        UINT length = 0;
-        ASSERT_TRUE(VerQueryValueA(block.data(), (std::string("\\StringFileInfo\\040904b0\\") + name).c_str(),
-                                   reinterpret_cast<void**>(&text), &length)) << name;
-        EXPECT_STREQ(text, value);
+    const DWORD length = GetModuleFileNameA(nullptr, path, sizeof path);
+    ASSERT_TRUE(length > 0 && length < sizeof path);
+    std::string folder(path, length);
+    folder.resize(folder.find_last_of('\\') + 1);
+    for (const char* file : {"Lumora.exe", "PLX.dll", "LumoraLoader.exe", "LumoraResume.exe"}) {
+        DWORD ignored = 0;
+        const std::string binary = folder + file;
+        std::vector<char> block(GetFileVersionInfoSizeA(binary.c_str(), &ignored));
+        ASSERT_FALSE(block.empty()) << file;
+        ASSERT_TRUE(GetFileVersionInfoA(binary.c_str(), 0, static_cast<DWORD>(block.size()), block.data()));
+        const std::pair<const char*, const char*> expected[] = {
+            {"ProductName", "Lumora"},           {"ProductVersion", LUMORA_VERSION},
+            {"FileVersion", LUMORA_VERSION},     {"CompanyName", LUMORA_PUBLISHER},
+            {"OriginalFilename", file},
+        };
+        for (auto [name, value] : expected) {
+            char* text = nullptr;
+            UINT size = 0;
+            ASSERT_TRUE(VerQueryValueA(block.data(), (std::string("\\StringFileInfo\\040904b0\\") + name).c_str(),
+                                       reinterpret_cast<void**>(&text), &size)) << file << " " << name;
+            EXPECT_STREQ(text, value) << file;
+        }
     }
 }
 
