@@ -1,6 +1,7 @@
 #include "app/ui/scaling/dialog_layout.h"
 
 #include "app/ui/scaling/scaled_picture.h"
+#include "app/ui/scaling/window_dpi.h"
 
 namespace {
 
@@ -51,10 +52,9 @@ int WindowHeight(HWND window) {
     return rect.bottom - rect.top;
 }
 
-// A closed combo box is its selection field and a border of the control's
-// own, which it does not report, nor does Wine take back the field's height
-// it reports as it gives it:
-// the field is set once to learn it, and again to fit.
+// A closed combo box is its selection field and a border of its own, which
+// it does not report (and Wine does not even report the field as it was
+// set): the field is set once to learn the border, then again to fit.
 void FitClosedHeight(HWND combo, int height) {
     const int closed = WindowHeight(combo);
     const LRESULT field = SendMessageA(combo, CB_GETITEMHEIGHT, WPARAM(-1), 0);
@@ -63,21 +63,6 @@ void FitClosedHeight(HWND combo, int height) {
     SendMessageA(combo, CB_SETITEMHEIGHT, WPARAM(-1), tried);
     const int border = WindowHeight(combo) - tried;
     if (tried + border != height) SendMessageA(combo, CB_SETITEMHEIGHT, WPARAM(-1), height - border);
-}
-
-// Windows 10 (1703 on) rescales dialogs by itself under per-monitor dpi
-// awareness; the layout here does it instead. Looked up: newer than XP.
-void LeaveScalingToUs(HWND dialog, HWND control) {
-    using DialogBehavior = BOOL(WINAPI*)(HWND, int mask, int values);
-    static const HMODULE user32 = GetModuleHandleA("user32.dll");
-    static const auto setDialog = reinterpret_cast<DialogBehavior>(
-        reinterpret_cast<void*>(user32 ? GetProcAddress(user32, "SetDialogDpiChangeBehavior") : nullptr));
-    static const auto setControl = reinterpret_cast<DialogBehavior>(
-        reinterpret_cast<void*>(user32 ? GetProcAddress(user32, "SetDialogControlDpiChangeBehavior") : nullptr));
-    constexpr int kDialogDisableAll = 0x1;                   // DDC_DISABLE_ALL
-    constexpr int kControlDisableFontAndLayout = 0x1 | 0x2;  // DCDC_DISABLE_FONTUPDATE | DCDC_DISABLE_RELAYOUT
-    if (setDialog && dialog) setDialog(dialog, kDialogDisableAll, kDialogDisableAll);
-    if (setControl && control) setControl(control, kControlDisableFontAndLayout, kControlDisableFontAndLayout);
 }
 
 }  // namespace
@@ -91,7 +76,7 @@ void DialogLayout::Capture(HWND dialog, int points) {
     made_ = nullptr;
     dialog_ = dialog;
     controls_.clear();
-    LeaveScalingToUs(dialog, nullptr);
+    KeepDialogManagerFromScaling(dialog);
 
     // The template's font at 96 dpi gives the base units of the 96-dpi layout.
     dialogFont_ = reinterpret_cast<HFONT>(SendMessageA(dialog, WM_GETFONT, 0, 0));
@@ -153,7 +138,7 @@ void DialogLayout::Apply(const DisplayScaling& scaling) {
     for (const Control& control : controls_) {
         HWND window = WindowOf(control);
         if (!window) continue;
-        LeaveScalingToUs(nullptr, window);
+        KeepDialogManagerFromScalingControl(window);
         if (font && reinterpret_cast<HFONT>(SendMessageA(window, WM_GETFONT, 0, 0)) != font)
             SendMessageA(window, WM_SETFONT, reinterpret_cast<WPARAM>(font), FALSE);
         if (control.closedHeight > 0) FitClosedHeight(window, scaling.Scale(control.closedHeight));

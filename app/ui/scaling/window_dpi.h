@@ -1,4 +1,5 @@
-// The dpi the system lays a window out at.
+// What the system knows of dpis per window, asked where it has it: these
+// functions are newer than the systems we build for.
 #pragma once
 
 #include <windows.h>
@@ -12,3 +13,9 @@ int WindowDpi(HWND window);
 // different dpis. A null source gives the system back.
 using WindowDpiSource = int (*)(HWND window);
 void SetWindowDpiSource(WindowDpiSource source);
+
+// Windows 10 (1703 on) rescales a per-monitor-aware dialog and its controls
+// by itself when its dpi changes. These keep it from doing so, for the
+// dialog's layout does it all.
+void KeepDialogManagerFromScaling(HWND dialog);
+void KeepDialogManagerFromScalingControl(HWND control);
