@@ -1,8 +1,10 @@
 // LumoraResume.exe running from a folder that holds the recording stand-in as
 // its PLX.dll, driven from here as the system would drive it: the broadcasts
 // go to its hidden window, found by class name; the reminder is found by its
-// own dialog class.
+// own dialog class. Its applies are runs of the loader next to it, which end
+// on their own: the tests wait for them before they look at the calls.
 #include <windows.h>
+#include <tlhelp32.h>
 
 #include <gtest/gtest.h>
 
@@ -25,6 +27,35 @@ using companions::kResumeWindowClass;
 
 const std::vector<std::string> kOneApply = {"1 150 220 300"};
 constexpr char kAfterSave[] = " \" \"";  // the single-space argument, quoted
+
+struct Event {
+    const char* what;
+    UINT message;
+    WPARAM wParam;
+    LPARAM lParam;
+};
+// What may have reset the display's ramp.
+constexpr Event kResets[] = {
+    {"resume, automatic", WM_POWERBROADCAST, PBT_APMRESUMEAUTOMATIC, 0},
+    {"resume by the user", WM_POWERBROADCAST, PBT_APMRESUMESUSPEND, 0},
+    {"unlock", WM_WTSSESSION_CHANGE, WTS_SESSION_UNLOCK, 1},
+    {"display change", WM_DISPLAYCHANGE, 32, MAKELPARAM(1280, 1024)},
+};
+constexpr Event kDisplayChange = kResets[3];
+
+// The id of a LumoraLoader.exe that `parent` started and that still runs, or 0.
+DWORD RunningLoader(DWORD parent) {
+    const HANDLE snapshot = CreateToolhelp32Snapshot(TH32CS_SNAPPROCESS, 0);
+    if (snapshot == INVALID_HANDLE_VALUE) return 0;
+    PROCESSENTRY32 entry{};
+    entry.dwSize = sizeof entry;
+    DWORD found = 0;
+    for (BOOL more = Process32First(snapshot, &entry); more && !found; more = Process32Next(snapshot, &entry))
+        if (entry.th32ParentProcessID == parent && lstrcmpiA(entry.szExeFile, "LumoraLoader.exe") == 0)
+            found = entry.th32ProcessID;
+    CloseHandle(snapshot);
+    return found;
+}
 
 // The local date `days` from today, as YYYYMMDD.
 DWORD LocalDate(int days) {
@@ -88,6 +119,21 @@ protected:
         EXPECT_TRUE(SendMessageTimeoutA(window, message, wParam, lParam, SMTO_ABORTIFHUNG, kPatienceMs, &result));
         return LRESULT(result);
     }
+    static LRESULT Send(HWND window, const Event& e) { return Send(window, e.message, e.wParam, e.lParam); }
+
+    // Until no loader runs and none follows: a request that came while one
+    // ran starts the next run within the program's 20 ms watch of it.
+    bool WaitForApplies() const {
+        constexpr DWORD kQuietMs = 200;
+        DWORD quietSince = GetTickCount();
+        for (const DWORD start = quietSince; GetTickCount() - start < kPatienceMs; Sleep(5)) {
+            if (RunningLoader(resume_->id()))
+                quietSince = GetTickCount();
+            else if (GetTickCount() - quietSince >= kQuietMs)
+                return true;
+        }
+        return false;
+    }
 
     static HWND Reminder() {
         HWND reminder = FindWindowA(kReminderClass, "Lumora");
@@ -111,20 +157,10 @@ TEST_F(Resume, ASecondInstanceExitsAtOnce) {
 TEST_F(Resume, ReappliesOnceForEachWakeUnlockAndDisplayChange) {
     HWND window = Start();
     ASSERT_NE(window, nullptr);
-    struct Event {
-        const char* what;
-        UINT message;
-        WPARAM wParam;
-        LPARAM lParam;
-    } events[] = {
-        {"resume, automatic", WM_POWERBROADCAST, PBT_APMRESUMEAUTOMATIC, 0},
-        {"resume by the user", WM_POWERBROADCAST, PBT_APMRESUMESUSPEND, 0},
-        {"unlock", WM_WTSSESSION_CHANGE, WTS_SESSION_UNLOCK, 1},
-        {"display change", WM_DISPLAYCHANGE, 32, MAKELPARAM(1280, 1024)},
-    };
-    for (const auto& e : events) {
+    for (const auto& e : kResets) {
         const std::size_t before = sandbox_.Calls().size();
-        Send(window, e.message, e.wParam, e.lParam);
+        Send(window, e);
+        ASSERT_TRUE(WaitForApplies()) << e.what;
         const auto calls = sandbox_.Calls();
         ASSERT_EQ(calls.size(), before + 1) << e.what;
         EXPECT_EQ(calls.back(), kOneApply.front()) << e.what;
@@ -138,6 +174,7 @@ TEST_F(Resume, LeavesTheDisplayAloneOnSuspendAndLock) {
     Send(window, WM_POWERBROADCAST, PBT_APMPOWERSTATUSCHANGE, 0);
     Send(window, WM_WTSSESSION_CHANGE, WTS_SESSION_LOCK, 1);
     Send(window, WM_WTSSESSION_CHANGE, WTS_SESSION_LOGON, 1);
+    ASSERT_TRUE(WaitForApplies());
     EXPECT_TRUE(sandbox_.Calls().empty());
 }
 
@@ -146,10 +183,43 @@ TEST_F(Resume, ReappliesWhatIsStoredAtThatMoment) {
     HWND window = Start();
     ASSERT_NE(window, nullptr);
     settings_.SetDword("RedGamma", 160);
-    Send(window, WM_DISPLAYCHANGE, 32, MAKELPARAM(1280, 1024));
+    Send(window, kDisplayChange);
+    ASSERT_TRUE(WaitForApplies());
     settings_.SetDword("BlueGamma", 400);
-    Send(window, WM_DISPLAYCHANGE, 32, MAKELPARAM(1280, 1024));
+    Send(window, kDisplayChange);
+    ASSERT_TRUE(WaitForApplies());
     EXPECT_EQ(sandbox_.Calls(), std::vector<std::string>{"1 160 220 300"});
+}
+
+// A display that flaps sends changes faster than a loader runs: they are
+// served by one run after another, not one each, and the last run puts back
+// what is stored once they have stopped.
+TEST_F(Resume, ABurstOfDisplayChangesEndsWithTheStoredValues) {
+    HWND window = Start();
+    ASSERT_NE(window, nullptr);
+    for (int change = 0; change < 50; ++change) {
+        if (change == 25) settings_.SetDword("RedGamma", 160);
+        Send(window, kDisplayChange);
+    }
+    ASSERT_TRUE(WaitForApplies());
+    const auto calls = sandbox_.Calls();
+    ASSERT_FALSE(calls.empty());
+    EXPECT_LE(calls.size(), 3u);
+    EXPECT_EQ(calls.back(), "1 160 220 300");
+}
+
+// Without the loader nothing is applied, and the program goes on.
+TEST_F(Resume, WithoutItsLoaderAppliesNothingUntilItIsBack) {
+    HWND window = Start();
+    ASSERT_NE(window, nullptr);
+    sandbox_.Delete("LumoraLoader.exe");
+    Send(window, kDisplayChange);
+    ASSERT_TRUE(WaitForApplies());
+    EXPECT_TRUE(sandbox_.Calls().empty());
+    ASSERT_TRUE(sandbox_.Copy(BinFolder() + "LumoraLoader.exe", "LumoraLoader.exe"));
+    Send(window, kDisplayChange);
+    ASSERT_TRUE(WaitForApplies());
+    EXPECT_EQ(sandbox_.Calls(), kOneApply);
 }
 
 TEST_F(Resume, EndsCleanlyAtLogoff) {
