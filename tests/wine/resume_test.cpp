@@ -8,11 +8,14 @@
 
 #include <gtest/gtest.h>
 
+#include <iostream>
+#include <iterator>
 #include <memory>
 #include <string>
 #include <vector>
 
 #include "companion_sandbox.h"
+#include "process_usage.h"
 #include "companions/reminder_dialog.h"
 #include "companions/resume_exit.h"
 #include "companions/resume_window.h"
@@ -220,6 +223,42 @@ TEST_F(Resume, WithoutItsLoaderAppliesNothingUntilItIsBack) {
     Send(window, kDisplayChange);
     ASSERT_TRUE(WaitForApplies());
     EXPECT_EQ(sandbox_.Calls(), kOneApply);
+}
+
+// A session of weeks, in under a minute, with the real engine: wakes, unlocks
+// and display changes a little faster than the loader runs leave the
+// program's memory, handles and GDI/USER objects where they were.
+TEST_F(Resume, StaysFlatOverThousandsOfResets) {
+    constexpr int kResetsSent = 2000;
+    constexpr DWORD kPaceMs = 10;
+    ASSERT_TRUE(sandbox_.Copy(BinFolder() + "PLX.dll", "PLX.dll"));
+    HWND window = Start();
+    ASSERT_NE(window, nullptr);
+    const soak::ProcessUsage usage(resume_->id(), sandbox_.Path("LumoraResume.exe"));
+    ASSERT_TRUE(usage.ready());
+    int runs = 0;
+    const auto drive = [&](int resets) {
+        DWORD lastLoader = 0;
+        for (int reset = 0; reset < resets; ++reset, Sleep(kPaceMs)) {
+            Send(window, kResets[reset % std::size(kResets)]);
+            const DWORD loader = RunningLoader(resume_->id());
+            if (loader && loader != lastLoader) ++runs;
+            lastLoader = loader;
+        }
+        return WaitForApplies();
+    };
+    ASSERT_TRUE(drive(50));  // what the first runs leave behind stays for good
+    const soak::Usage before = usage.Now();
+    runs = 0;
+    ASSERT_TRUE(drive(kResetsSent));
+    const soak::Usage after = usage.Now();
+    std::cout << kResetsSent << " resets, " << runs << " loader runs with the real engine\n"
+              << "  before: " << before << "\n  after:  " << after << std::endl;
+    EXPECT_GE(runs, 100) << "too few applies for a soak";
+    EXPECT_LE(after.residentKb, before.residentKb + 1024);
+    EXPECT_LE(after.handles, before.handles + 8);
+    EXPECT_LE(after.gdiObjects, before.gdiObjects + 8);
+    EXPECT_LE(after.userObjects, before.userObjects + 8);
 }
 
 TEST_F(Resume, EndsCleanlyAtLogoff) {
