@@ -15,9 +15,12 @@ constexpr DWORD kPatienceMs = 15000;
 
 }  // namespace
 
-// A loader still running goes on by itself.
+// The installer closes the program before it replaces the files that a
+// running loader holds open: the run is finished first.
 LoaderApplies::~LoaderApplies() {
-    if (running_) CloseHandle(running_);
+    if (!running_) return;
+    if (WaitForSingleObject(running_, PatienceLeft()) == WAIT_TIMEOUT) TerminateProcess(running_, WAIT_TIMEOUT);
+    CloseHandle(running_);
 }
 
 void LoaderApplies::Request(HWND window) {
@@ -29,7 +32,7 @@ void LoaderApplies::Request(HWND window) {
 
 void LoaderApplies::OnTimer(HWND window) {
     if (running_ && WaitForSingleObject(running_, 0) == WAIT_TIMEOUT) {
-        if (GetTickCount() - startedAt_ < kPatienceMs) return;
+        if (PatienceLeft()) return;
         TerminateProcess(running_, WAIT_TIMEOUT);
     }
     Finish(window);
@@ -55,6 +58,11 @@ void LoaderApplies::Start(HWND window) {
     startedAt_ = GetTickCount();
     // Without its timer the run could not be watched: it goes on untracked.
     if (!SetTimer(window, kTimer, kPollMs, nullptr)) Finish(window);
+}
+
+DWORD LoaderApplies::PatienceLeft() const {
+    const DWORD elapsed = GetTickCount() - startedAt_;
+    return elapsed < kPatienceMs ? kPatienceMs - elapsed : 0;
 }
 
 void LoaderApplies::Finish(HWND window) {

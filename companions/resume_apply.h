@@ -32,6 +32,7 @@ public:
 private:
     void Start(HWND window);
     void Finish(HWND window);
+    DWORD PatienceLeft() const;
 
     HANDLE running_ = nullptr;
     DWORD startedAt_ = 0;

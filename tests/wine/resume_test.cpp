@@ -274,6 +274,17 @@ TEST_F(Resume, EndsCleanlyAtLogoff) {
     EXPECT_NE(Start(), nullptr);
 }
 
+// The installer closes the program before it replaces the files: an apply
+// under way is finished first, as the engine's files are in use until then.
+TEST_F(Resume, EndsOnlyOnceItsApplyIsDone) {
+    HWND window = Start();
+    ASSERT_NE(window, nullptr);
+    Send(window, kDisplayChange);
+    Send(window, WM_ENDSESSION, TRUE, 0);
+    EXPECT_EQ(resume_->WaitForExit(), DWORD(kResumeEnded));
+    EXPECT_EQ(sandbox_.Calls(), kOneApply);
+}
+
 TEST_F(Resume, RemindsWhenTheDateHasCome) {
     struct Case {
         const char* what;
