@@ -6,8 +6,8 @@
 // side: the Wine process of a Windows program carries the program's path as
 // its first argument, and /proc is reached through Wine's drive Z:. Handles
 // are counted by duplicating every handle value in use. GDI and USER objects
-// are counted where the system counts them; under Wine they live in the
-// program's own memory, which is measured.
+// are counted where the system counts them; under Wine the GDI objects and
+// most of a window's data live in the program's own memory, which is measured.
 #pragma once
 
 #include <windows.h>
