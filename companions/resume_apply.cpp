@@ -8,6 +8,7 @@ namespace companions {
 
 namespace {
 
+// How soon the end of a run is noticed, and the next one started.
 constexpr UINT kPollMs = 20;
 // A loader applies in well under a second; one that hangs must not stop
 // every later apply.
