@@ -1,5 +1,5 @@
-// Sending the stored gammas to the engine: the loader's whole work at logon,
-// and the resume program's after every wake, unlock and display change.
+// Sending the stored gammas to the engine: the loader's whole work, at logon
+// and for the resume program after every wake, unlock and display change.
 //
 // The outcome is the loader's exit code:
 //    0       applied: the engine set the stored gammas (it answered 1)

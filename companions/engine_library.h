@@ -1,7 +1,5 @@
-// PLX.dll bound for one use. The companions load the engine from their own
-// folder for each application of the gammas and free it afterwards, so that a
-// long-running companion never keeps the file in use (an update can replace
-// it) and the engine probes the display as it is now.
+// PLX.dll bound for one use: the loader's one application of the gammas,
+// with the engine from the loader's own folder.
 #pragma once
 
 #include <windows.h>

@@ -1,7 +1,5 @@
 #include "companions/resume_window.h"
 
-#include "companions/apply.h"
-
 namespace companions {
 
 namespace {
@@ -50,15 +48,16 @@ LRESULT ResumeWindow::OnMessage(UINT message, WPARAM wParam, LPARAM lParam) {
             return 0;
         case WM_TIMER:
             if (wParam == kRegisterTimer) RegisterForUnlock();
+            if (wParam == LoaderApplies::kTimer) applies_.OnTimer(window_);
             return 0;
         case WM_POWERBROADCAST:
-            if (wParam == PBT_APMRESUMEAUTOMATIC || wParam == PBT_APMRESUMESUSPEND) ApplyStoredGammas();
+            if (wParam == PBT_APMRESUMEAUTOMATIC || wParam == PBT_APMRESUMESUSPEND) applies_.Request(window_);
             return TRUE;
         case WM_WTSSESSION_CHANGE:
-            if (wParam == WTS_SESSION_UNLOCK) ApplyStoredGammas();
+            if (wParam == WTS_SESSION_UNLOCK) applies_.Request(window_);
             return 0;
         case WM_DISPLAYCHANGE:
-            ApplyStoredGammas();
+            applies_.Request(window_);
             return 0;
         case WM_QUERYENDSESSION:
             return TRUE;

@@ -1,13 +1,14 @@
 // The resume program's hidden top-level window. Top-level, because the power,
 // display and session broadcasts only reach top-level windows; never shown.
-// Every wake from sleep, unlock and display change loads the stored gammas
-// into the display again, since any of them may have reset the ramp. The
-// program ends with the session, or when the window is closed (WM_CLOSE, as
-// the installer does before it replaces or removes the program).
+// Every wake from sleep, unlock and display change has the loader put the
+// stored gammas back into the display, since any of them may have reset the
+// ramp. The program ends with the session, or when the window is closed
+// (WM_CLOSE, as the installer does before it replaces or removes the program).
 #pragma once
 
 #include <windows.h>
 
+#include "companions/resume_apply.h"
 #include "companions/session_notification.h"
 
 namespace companions {
@@ -31,6 +32,7 @@ private:
 
     HWND window_ = nullptr;
     SessionNotification sessions_;
+    LoaderApplies applies_;
     int registerAttempts_ = 0;
 };
 

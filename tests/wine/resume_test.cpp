@@ -1,16 +1,21 @@
 // LumoraResume.exe running from a folder that holds the recording stand-in as
 // its PLX.dll, driven from here as the system would drive it: the broadcasts
 // go to its hidden window, found by class name; the reminder is found by its
-// own dialog class.
+// own dialog class. Its applies are runs of the loader next to it, which end
+// on their own: the tests wait for them before they look at the calls.
 #include <windows.h>
+#include <tlhelp32.h>
 
 #include <gtest/gtest.h>
 
+#include <iostream>
+#include <iterator>
 #include <memory>
 #include <string>
 #include <vector>
 
 #include "companion_sandbox.h"
+#include "process_usage.h"
 #include "companions/reminder_dialog.h"
 #include "companions/resume_exit.h"
 #include "companions/resume_window.h"
@@ -25,6 +30,35 @@ using companions::kResumeWindowClass;
 
 const std::vector<std::string> kOneApply = {"1 150 220 300"};
 constexpr char kAfterSave[] = " \" \"";  // the single-space argument, quoted
+
+struct Event {
+    const char* what;
+    UINT message;
+    WPARAM wParam;
+    LPARAM lParam;
+};
+// What may have reset the display's ramp.
+constexpr Event kResets[] = {
+    {"resume, automatic", WM_POWERBROADCAST, PBT_APMRESUMEAUTOMATIC, 0},
+    {"resume by the user", WM_POWERBROADCAST, PBT_APMRESUMESUSPEND, 0},
+    {"unlock", WM_WTSSESSION_CHANGE, WTS_SESSION_UNLOCK, 1},
+    {"display change", WM_DISPLAYCHANGE, 32, MAKELPARAM(1280, 1024)},
+};
+constexpr Event kDisplayChange = kResets[3];
+
+// The id of a LumoraLoader.exe that `parent` started and that still runs, or 0.
+DWORD RunningLoader(DWORD parent) {
+    const HANDLE snapshot = CreateToolhelp32Snapshot(TH32CS_SNAPPROCESS, 0);
+    if (snapshot == INVALID_HANDLE_VALUE) return 0;
+    PROCESSENTRY32 entry{};
+    entry.dwSize = sizeof entry;
+    DWORD found = 0;
+    for (BOOL more = Process32First(snapshot, &entry); more && !found; more = Process32Next(snapshot, &entry))
+        if (entry.th32ParentProcessID == parent && lstrcmpiA(entry.szExeFile, "LumoraLoader.exe") == 0)
+            found = entry.th32ProcessID;
+    CloseHandle(snapshot);
+    return found;
+}
 
 // The local date `days` from today, as YYYYMMDD.
 DWORD LocalDate(int days) {
@@ -89,6 +123,21 @@ protected:
         EXPECT_TRUE(SendMessageTimeoutA(window, message, wParam, lParam, SMTO_ABORTIFHUNG, kPatienceMs, &result));
         return LRESULT(result);
     }
+    static LRESULT Send(HWND window, const Event& e) { return Send(window, e.message, e.wParam, e.lParam); }
+
+    // Until no loader runs and none follows: a request that came while one
+    // ran starts the next run within the program's 20 ms watch of it.
+    bool WaitForApplies() const {
+        constexpr DWORD kQuietMs = 200;
+        DWORD quietSince = GetTickCount();
+        for (const DWORD start = quietSince; GetTickCount() - start < kPatienceMs; Sleep(5)) {
+            if (RunningLoader(resume_->id()))
+                quietSince = GetTickCount();
+            else if (GetTickCount() - quietSince >= kQuietMs)
+                return true;
+        }
+        return false;
+    }
 
     static HWND Reminder() {
         HWND reminder = FindWindowA(kReminderClass, "Lumora");
@@ -112,20 +161,10 @@ TEST_F(Resume, ASecondInstanceExitsAtOnce) {
 TEST_F(Resume, ReappliesOnceForEachWakeUnlockAndDisplayChange) {
     HWND window = Start();
     ASSERT_NE(window, nullptr);
-    struct Event {
-        const char* what;
-        UINT message;
-        WPARAM wParam;
-        LPARAM lParam;
-    } events[] = {
-        {"resume, automatic", WM_POWERBROADCAST, PBT_APMRESUMEAUTOMATIC, 0},
-        {"resume by the user", WM_POWERBROADCAST, PBT_APMRESUMESUSPEND, 0},
-        {"unlock", WM_WTSSESSION_CHANGE, WTS_SESSION_UNLOCK, 1},
-        {"display change", WM_DISPLAYCHANGE, 32, MAKELPARAM(1280, 1024)},
-    };
-    for (const auto& e : events) {
+    for (const auto& e : kResets) {
         const std::size_t before = sandbox_.Calls().size();
-        Send(window, e.message, e.wParam, e.lParam);
+        Send(window, e);
+        ASSERT_TRUE(WaitForApplies()) << e.what;
         const auto calls = sandbox_.Calls();
         ASSERT_EQ(calls.size(), before + 1) << e.what;
         EXPECT_EQ(calls.back(), kOneApply.front()) << e.what;
@@ -139,6 +178,7 @@ TEST_F(Resume, LeavesTheDisplayAloneOnSuspendAndLock) {
     Send(window, WM_POWERBROADCAST, PBT_APMPOWERSTATUSCHANGE, 0);
     Send(window, WM_WTSSESSION_CHANGE, WTS_SESSION_LOCK, 1);
     Send(window, WM_WTSSESSION_CHANGE, WTS_SESSION_LOGON, 1);
+    ASSERT_TRUE(WaitForApplies());
     EXPECT_TRUE(sandbox_.Calls().empty());
 }
 
@@ -147,10 +187,74 @@ TEST_F(Resume, ReappliesWhatIsStoredAtThatMoment) {
     HWND window = Start();
     ASSERT_NE(window, nullptr);
     settings_.SetDword("RedGamma", 160);
-    Send(window, WM_DISPLAYCHANGE, 32, MAKELPARAM(1280, 1024));
+    Send(window, kDisplayChange);
+    ASSERT_TRUE(WaitForApplies());
     settings_.SetDword("BlueGamma", 400);
-    Send(window, WM_DISPLAYCHANGE, 32, MAKELPARAM(1280, 1024));
+    Send(window, kDisplayChange);
+    ASSERT_TRUE(WaitForApplies());
     EXPECT_EQ(sandbox_.Calls(), std::vector<std::string>{"1 160 220 300"});
+}
+
+// A display that flaps sends changes faster than a loader runs: they are
+// served by one run after another, not one each, and the last run puts back
+// what is stored once they have stopped.
+TEST_F(Resume, ABurstOfDisplayChangesEndsWithTheStoredValues) {
+    HWND window = Start();
+    ASSERT_NE(window, nullptr);
+    for (int change = 0; change < 50; ++change) {
+        if (change == 25) settings_.SetDword("RedGamma", 160);
+        Send(window, kDisplayChange);
+    }
+    ASSERT_TRUE(WaitForApplies());
+    const auto calls = sandbox_.Calls();
+    ASSERT_FALSE(calls.empty());
+    EXPECT_LE(calls.size(), 3u);
+    EXPECT_EQ(calls.back(), "1 160 220 300");
+}
+
+// Without the loader nothing is applied, and the program goes on.
+TEST_F(Resume, WithoutItsLoaderAppliesNothingUntilItIsBack) {
+    HWND window = Start();
+    ASSERT_NE(window, nullptr);
+    sandbox_.Delete("LumoraLoader.exe");
+    Send(window, kDisplayChange);
+    ASSERT_TRUE(WaitForApplies());
+    EXPECT_TRUE(sandbox_.Calls().empty());
+    ASSERT_TRUE(sandbox_.Copy(BinFolder() + "LumoraLoader.exe", "LumoraLoader.exe"));
+    Send(window, kDisplayChange);
+    ASSERT_TRUE(WaitForApplies());
+    EXPECT_EQ(sandbox_.Calls(), kOneApply);
+}
+
+// A session of weeks, in under a minute, with the real engine: wakes, unlocks
+// and display changes a little faster than the loader runs leave the
+// program's memory, handles and GDI/USER objects where they were.
+TEST_F(Resume, StaysFlatOverThousandsOfResets) {
+    ASSERT_TRUE(sandbox_.Copy(BinFolder() + "PLX.dll", "PLX.dll"));
+    HWND window = Start();
+    ASSERT_NE(window, nullptr);
+    int runs = 0;
+    const auto drive = [&](int resets) {
+        for (DWORD reset = 0, last = 0; reset < DWORD(resets); ++reset, Sleep(10)) {
+            Send(window, kResets[reset % std::size(kResets)]);
+            const DWORD loader = RunningLoader(resume_->id());
+            runs += loader && loader != last;
+            last = loader;
+        }
+        return WaitForApplies();
+    };
+    ASSERT_TRUE(drive(50));  // what the first runs leave behind stays for good
+    const auto before = soak::UsageOf(resume_->id(), sandbox_.Path("LumoraResume.exe"));
+    ASSERT_GT(before.residentKb, 0);
+    runs = 0;
+    ASSERT_TRUE(drive(2000));
+    const auto after = soak::UsageOf(resume_->id(), sandbox_.Path("LumoraResume.exe"));
+    std::cout << "2000 resets, " << runs << " loader runs with the real engine\n  before: " << before
+              << "\n  after:  " << after << std::endl;
+    EXPECT_GE(runs, 100) << "too few applies for a soak";
+    EXPECT_LE(after.residentKb, before.residentKb + 1024);
+    EXPECT_LE(after.handles, before.handles + 8);
+    EXPECT_LE(after.gdiObjects + after.userObjects, before.gdiObjects + before.userObjects + 8);
 }
 
 TEST_F(Resume, EndsCleanlyAtLogoff) {
@@ -164,6 +268,17 @@ TEST_F(Resume, EndsCleanlyAtLogoff) {
     EXPECT_TRUE(sandbox_.Calls().empty());
     // The session is free again for the next one.
     EXPECT_NE(Start(), nullptr);
+}
+
+// The installer closes the program before it replaces the files: an apply
+// under way is finished first, as the engine's files are in use until then.
+TEST_F(Resume, EndsOnlyOnceItsApplyIsDone) {
+    HWND window = Start();
+    ASSERT_NE(window, nullptr);
+    Send(window, kDisplayChange);
+    Send(window, WM_ENDSESSION, TRUE, 0);
+    EXPECT_EQ(resume_->WaitForExit(), DWORD(kResumeEnded));
+    EXPECT_EQ(sandbox_.Calls(), kOneApply);
 }
 
 TEST_F(Resume, RemindsWhenTheDateHasCome) {
