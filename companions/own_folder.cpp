@@ -1,7 +1,5 @@
 #include "companions/own_folder.h"
 
-#include <windows.h>
-
 namespace companions {
 
 std::string OwnFolder() {
@@ -14,6 +12,21 @@ std::string OwnFolder() {
     if (slash == std::string::npos) return "";
     folder.resize(slash + 1);
     return folder;
+}
+
+HANDLE StartFromOwnFolder(const char* program) {
+    const std::string folder = OwnFolder();
+    if (folder.empty()) return nullptr;
+    const std::string path = folder + program;
+    std::string commandLine = "\"" + path + "\"";
+    STARTUPINFOA startup{};
+    startup.cb = sizeof startup;
+    PROCESS_INFORMATION process{};
+    if (!CreateProcessA(path.c_str(), commandLine.data(), nullptr, nullptr, FALSE, CREATE_DEFAULT_ERROR_MODE,
+                        nullptr, folder.c_str(), &startup, &process))
+        return nullptr;
+    CloseHandle(process.hThread);
+    return process.hProcess;
 }
 
 }  // namespace companions

@@ -22,21 +22,9 @@ void Delete(HBITMAP& bitmap) {
     bitmap = nullptr;
 }
 
-// Lumora.exe from this program's folder, on its own: not waited for, and
-// with the default error mode whatever this process uses.
+// Lumora.exe on its own: not waited for.
 void StartWizard() {
-    const std::string folder = OwnFolder();
-    if (folder.empty()) return;
-    const std::string path = folder + "Lumora.exe";
-    std::string commandLine = "\"" + path + "\"";
-    STARTUPINFOA startup{};
-    startup.cb = sizeof startup;
-    PROCESS_INFORMATION process{};
-    if (CreateProcessA(path.c_str(), commandLine.data(), nullptr, nullptr, FALSE, CREATE_DEFAULT_ERROR_MODE,
-                       nullptr, folder.c_str(), &startup, &process)) {
-        CloseHandle(process.hThread);
-        CloseHandle(process.hProcess);
-    }
+    if (HANDLE wizard = StartFromOwnFolder("Lumora.exe")) CloseHandle(wizard);
 }
 
 }  // namespace

@@ -1,7 +1,5 @@
 #include "companions/resume_apply.h"
 
-#include <string>
-
 #include "companions/own_folder.h"
 
 namespace companions {
@@ -44,18 +42,8 @@ void LoaderApplies::OnTimer(HWND window) {
 // unlock or display change tries again.
 void LoaderApplies::Start(HWND window) {
     pending_ = false;
-    const std::string folder = OwnFolder();
-    if (folder.empty()) return;
-    const std::string path = folder + "LumoraLoader.exe";
-    std::string commandLine = "\"" + path + "\"";
-    STARTUPINFOA startup{};
-    startup.cb = sizeof startup;
-    PROCESS_INFORMATION process{};
-    if (!CreateProcessA(path.c_str(), commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr, folder.c_str(),
-                        &startup, &process))
-        return;
-    CloseHandle(process.hThread);
-    running_ = process.hProcess;
+    running_ = StartFromOwnFolder("LumoraLoader.exe");
+    if (!running_) return;
     startedAt_ = GetTickCount();
     // Without its timer the run could not be watched: it goes on untracked.
     if (!SetTimer(window, kTimer, kPollMs, nullptr)) Finish(window);
