@@ -1,6 +1,6 @@
 // The program's scaling arithmetic: 96-dpi pixels at any dpi, dialog-unit
-// layouts taken back to 96 dpi, the dialog font at any dpi as its template
-// gives it, and the gamma page's test circle drawn at device pixels.
+// layouts taken back to 96 dpi, the point size a dialog template gives its
+// font, and the gamma page's test circle drawn at device pixels.
 #include <gtest/gtest.h>
 
 #include <cstdint>
@@ -27,18 +27,6 @@ TEST(DisplayScaling, ScalesFromNinetySixDpiRoundingHalvesUp) {
     EXPECT_TRUE(DisplayScaling(0).Unscaled());
     EXPECT_FALSE(DisplayScaling(120).Unscaled());
     EXPECT_EQ(DisplayScaling(144).Scale(LayoutRect{100, 260, 73, 28}), (LayoutRect{150, 390, 110, 42}));
-}
-
-// The templates' 8 and 10 points at the dpis Windows offers, as the dialog
-// manager sizes them (-MulDiv(points, dpi, 72)).
-TEST(DisplayScaling, DialogFontHeights) {
-    const struct {
-        int points, dpi, height;
-    } cases[] = {
-        {8, 96, -11},  {8, 120, -13},  {8, 144, -16},  {8, 168, -19},  {8, 192, -21},
-        {10, 96, -13}, {10, 120, -17}, {10, 144, -20}, {10, 168, -23}, {10, 192, -27},
-    };
-    for (const auto& c : cases) EXPECT_EQ(FontHeightAt(c.points, c.dpi), c.height) << c.points << " pt at " << c.dpi;
 }
 
 // The bytes of a template up to its font, as the resource compiler writes
