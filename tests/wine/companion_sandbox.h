@@ -14,6 +14,8 @@
 #include <string>
 #include <vector>
 
+#include "tests/support/display.h"
+
 namespace companion_test {
 
 constexpr char kSettingsKey[] = "Software\\Brightvale\\Lumora";
@@ -33,9 +35,6 @@ inline std::string BinFolder() {
 inline std::string BuildFolder() { return BinFolder() + "..\\"; }
 
 inline bool Exists(const std::string& path) { return GetFileAttributesA(path.c_str()) != INVALID_FILE_ATTRIBUTES; }
-
-// Windows need an X display under Wine: without one their tests skip.
-inline bool HaveDisplay() { return GetEnvironmentVariableA("DISPLAY", nullptr, 0) > 0; }
 
 // Values of one key (under HKEY_CURRENT_USER unless another root is given)
 // that a test changes, restored (or removed again) when it ends; keys the

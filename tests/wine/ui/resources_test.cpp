@@ -11,7 +11,7 @@
 #include <vector>
 
 #include "app/resources/resource.h"
-#include "app/ui/framework/dialog.h"
+#include "ui/framework/dialog.h"
 #include "tests/wine/ui/gui_test.h"
 
 namespace {
