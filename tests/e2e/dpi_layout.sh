@@ -1,16 +1,13 @@
 #!/usr/bin/env bash
 # The wizard's layout at 96, 120, 144 and 192 dpi, measured by the layout
 # driver: it records the layout at 96 dpi and checks it at the others. Then
-# the pictures of the four pages, the exit question, the version notice and
-# the resume program's reminder at 96 and 144 dpi, taken with the standard
-# dialog font and with "MS Shell Dlg" standing for fonts of other metrics
-# (DejaVu Sans, and WenQuanYi Zen Hei as an East Asian system's would): the
-# layout follows the templates, not the font, so every picture must be the
-# standard one to the pixel. The dpi and the fonts are read when Wine's server
-# starts, so this runs in a prefix of its own (made on first use) whose server
-# it may restart without touching the other tests'. A dpi or font that cannot
-# be set fails the run, as the driver does when the display has another dpi.
-# Needs an X display of at least 1600 x 1200; skips (77) without one.
+# the pictures of the pages, the exit question, the version notice and the
+# reminder at 96 and 144 dpi with "MS Shell Dlg" standing for fonts of other
+# metrics (DejaVu Sans; WenQuanYi Zen Hei, as on an East Asian system): each
+# must be the standard one to the pixel. Wine reads the dpi and the fonts as
+# its server starts, so this restarts the server of a prefix of its own (made
+# on first use). A dpi or font that cannot be set fails the run. Needs an X
+# display of at least 1600 x 1200; skips (77) without one.
 # Usage: dpi_layout.sh <wine-run> <layout_driver.exe> <prefix> <wizard_driver.exe>
 #                      <show_dialog.exe> <resume_test.exe> <pictures folder>
 set -uo pipefail

@@ -24,6 +24,7 @@
 namespace e2e {
 
 using companion_test::kPatienceMs;
+using companion_test::LocalDateIn;
 using companion_test::kRunKey;
 using companion_test::kSettingsKey;
 using companion_test::Process;

@@ -43,22 +43,18 @@ std::vector<std::uint8_t> Template(bool extended, std::uint32_t style, const std
     for (std::uint16_t w : names) word(w);                     // menu, class, title
     if (style & 0x40) {
         word(8);
-        if (extended) word(400), word(0);  // weight, italic and character set
-        for (char c : std::string("MS Shell Dlg")) word(std::uint16_t(c));
-        word(0);
+        if (extended) word(400), word(0);                                    // weight, italic and character set
+        for (char c : std::string("MS Shell Dlg") + '\0') word(std::uint16_t(c));  // face
     }
     const std::vector<std::vector<std::uint16_t>> controls = {{396, 160, 50, 14}, {0xFFFF - 1, 3, 38, 14}};
     for (std::size_t i = 0; i < controls.size(); ++i) {
         align();
-        if (extended) dword(0), dword(0), dword(0);  // help id, extended style, style
-        else dword(0), dword(0);
+        dword(0), dword(0);  // (help id,) extended style, style
+        if (extended) dword(0);
         for (std::uint16_t w : controls[i]) word(w);
-        if (extended) dword(1001);
-        else word(1001);
-        if (i == 0) word('B'), word('u'), word(0);  // class by name
-        else word(0xFFFF), word(0x82);             // by ordinal
-        word(0xFFFF), word(116);                                           // title
-        word(i == 0 ? 2 : 0);                                              // creation data
+        extended ? dword(1001) : word(1001);                             // id
+        i == 0 ? (word('B'), word('u'), word(0)) : (word(0xFFFF), word(0x82));  // class by name or ordinal
+        word(0xFFFF), word(116), word(i == 0 ? 2 : 0);                  // title, creation data
         if (i == 0) word(0xABCD);
     }
     return bytes;
@@ -71,23 +67,18 @@ TEST(DialogTemplate, FontAndRectanglesOfEitherKindAndNothingWhereItEnds) {
     const std::vector<DialogUnitRect> controls = {{396, 160, 50, 14}, {-2, 3, 38, 14}};
     for (bool extended : {false, true}) {
         SCOPED_TRACE(extended ? "DIALOGEX" : "DIALOG");
-        for (const auto& names : {plain, named}) {
-            const std::vector<std::uint8_t> bytes = Template(extended, kPopup | kSetFont, names);
+        for (const auto& [names, style] : {std::pair{plain, kPopup | kSetFont}, {named, kPopup | kSetFont}, {plain, kPopup}}) {
+            const std::vector<std::uint8_t> bytes = Template(extended, style, names);
             const auto read = ReadDialogTemplate(bytes.data(), bytes.size());
             ASSERT_TRUE(read);
-            EXPECT_EQ(read->face, "MS Shell Dlg");
-            EXPECT_EQ(read->points, 8);
+            EXPECT_EQ(read->face, style & kSetFont ? "MS Shell Dlg" : "");
+            EXPECT_EQ(read->points, style & kSetFont ? 8 : 0);
             EXPECT_EQ(read->dialog, (DialogUnitRect{0, 0, 491, 362}));
             EXPECT_EQ(read->controls, controls);
-            // Cut anywhere before the last control's title ends, there is nothing.
+            // Cut anywhere before the last control's creation data, there is nothing.
             for (std::size_t size = 0; size < bytes.size(); ++size)
                 EXPECT_EQ(ReadDialogTemplate(bytes.data(), size), std::nullopt) << size << " bytes";
         }
-        const std::vector<std::uint8_t> noFont = Template(extended, kPopup, plain);
-        const auto read = ReadDialogTemplate(noFont.data(), noFont.size());
-        ASSERT_TRUE(read);
-        EXPECT_EQ(read->points, 0);
-        EXPECT_EQ(read->controls, controls);
     }
     EXPECT_EQ(ReadDialogTemplate(nullptr, 100), std::nullopt);
 }

@@ -19,12 +19,6 @@ struct Placed {
 // By "<name>/client" and "<name>/<id>#<n>" (the n-th control of that id).
 using Layout = std::map<std::string, Placed>;
 
-inline LONG FontHeightOf(HWND control) {
-    const auto font = reinterpret_cast<HFONT>(SendMessageA(control, WM_GETFONT, 0, 0));
-    LOGFONTA description{};
-    return font && GetObjectA(font, sizeof description, &description) ? description.lfHeight : 0;
-}
-
 // Adds the client area of `dialog` and every control in it but the page
 // dialogs, which are measured on their own, as `name`, in `origin`'s client
 // coordinates.
@@ -37,17 +31,17 @@ inline void Measure(HWND dialog, const std::string& name, HWND origin, Layout& l
         RECT rect{};
         GetWindowRect(child, &rect);
         MapWindowPoints(nullptr, origin, reinterpret_cast<POINT*>(&rect), 2);
+        LOGFONTA font{};
+        GetObjectA(reinterpret_cast<HFONT>(SendMessageA(child, WM_GETFONT, 0, 0)), sizeof font, &font);
         const int id = GetDlgCtrlID(child);
-        layout[name + "/" + std::to_string(id) + "#" + std::to_string(seen[id]++)] = {rect, FontHeightOf(child)};
+        layout[name + "/" + std::to_string(id) + "#" + std::to_string(seen[id]++)] = {rect, font.lfHeight};
     }
     RECT client{};
     GetClientRect(dialog, &client);
     layout[name + "/client"] = {client, 0};
 }
 
-inline LayoutRect Of(const RECT& r) {
-    return {int(r.left), int(r.top), int(r.right - r.left), int(r.bottom - r.top)};
-}
+inline LayoutRect Of(const RECT& r) { return {int(r.left), int(r.top), int(r.right - r.left), int(r.bottom - r.top)}; }
 
 // How `now` differs from `at96` scaled: every rectangle must be there and
 // stand exactly where the rule puts it, and nothing else. A 96-dpi layout
@@ -62,11 +56,11 @@ inline std::vector<std::string> ScalingFailures(const Layout& at96, const Layout
             continue;
         }
         const LayoutRect expected = scaling.Scale(Of(placed.rect)), got = Of(found->second.rect);
-        if (got == expected) continue;
-        char text[200];
-        std::snprintf(text, sizeof text, "%s at %d,%d %dx%d, not %d,%d %dx%d", key.c_str(), got.x, got.y, got.width,
-                      got.height, expected.x, expected.y, expected.width, expected.height);
-        failures.push_back(text);
+        const auto text = [](const LayoutRect& r) {
+            return std::to_string(r.x) + "," + std::to_string(r.y) + " " + std::to_string(r.width) + "x" +
+                   std::to_string(r.height);
+        };
+        if (got != expected) failures.push_back(key + " at " + text(got) + ", not " + text(expected));
     }
     for (const auto& [key, placed] : now)
         if (!at96.count(key)) failures.push_back(key + " is new");

@@ -4,10 +4,9 @@
 // and its GetGuiResources is a stub that answers 0. So the resident memory is
 // read on the Linux side, through Wine's drive Z:, from the /proc entry of the
 // Wine process whose first argument is the program's path; handles are
-// counted by duplicating every handle value in use. GDI and USER objects are
-// counted only where the system counts them: under Wine they live in the
-// program's own memory, which is measured, and the figure says it is not
-// counted.
+// counted by duplicating every handle value in use. GDI and USER objects,
+// which under Wine live in the program's memory, are counted where the
+// system counts them.
 #pragma once
 
 #include <windows.h>
@@ -22,9 +21,7 @@ namespace soak {
 struct Usage {
     long residentKb = -1;  // -1: the program's /proc entry was not found
     int handles = 0;
-    // GDI and USER objects together; nothing where the system answers 0,
-    // which a program with a window never holds.
-    std::optional<DWORD> guiObjects;
+    std::optional<DWORD> guiObjects;  // GDI and USER; none where the system answers 0
 };
 
 inline std::ostream& operator<<(std::ostream& out, const Usage& usage) {

@@ -14,11 +14,8 @@
 #include <cstdio>
 #include <cstdlib>
 #include <fstream>
-#include <map>
 #include <string>
-#include <vector>
 
-#include "ui/scaling/display_scaling.h"
 #include "tests/support/layout.h"
 #include "tests/support/test_patterns.h"
 #include "tests/e2e/wizard_session.h"
@@ -46,24 +43,18 @@ void MeasurePage(const e2e::WizardSession& wizard, int page, Layout& layout) {
     if (HWND shown = wizard.ActivePage()) test_support::Measure(shown, name + "/page", wizard.Frame(), layout);
 }
 
+// One "<key> <left> <top> <right> <bottom>" a line; the keys hold no space.
 void Write(const Layout& layout, const std::string& file) {
     std::ofstream out(file);
-    for (const auto& [key, placed] : layout) {
-        const RECT& r = placed.rect;
-        out << key << '|' << r.left << ' ' << r.top << ' ' << r.right << ' ' << r.bottom << '\n';
-    }
+    for (const auto& [key, p] : layout)
+        out << key << ' ' << p.rect.left << ' ' << p.rect.top << ' ' << p.rect.right << ' ' << p.rect.bottom << '\n';
 }
 
 Layout Read(const std::string& file) {
     Layout layout;
     std::ifstream in(file);
-    for (std::string line; std::getline(in, line);) {
-        const auto bar = line.find('|');
-        RECT r{};
-        if (bar != std::string::npos &&
-            std::sscanf(line.c_str() + bar + 1, "%ld %ld %ld %ld", &r.left, &r.top, &r.right, &r.bottom) == 4)
-            layout[line.substr(0, bar)] = {r, 0};
-    }
+    std::string key;
+    for (RECT r{}; in >> key >> r.left >> r.top >> r.right >> r.bottom;) layout[key] = {r, 0};
     return layout;
 }
 

@@ -41,17 +41,14 @@ LONG ExpectedFontHeight(UINT templateId, int dpi) {
 }
 
 using test_support::Layout;
-
-void Measure(HWND dialog, UINT templateId, HWND origin, Layout& layout) {
-    test_support::Measure(dialog, std::to_string(templateId), origin, layout);
-}
+using test_support::Measure;
 
 Layout MeasureWizard(const CNewWizDialog& wizard) {
     Layout layout;
-    Measure(wizard.GetSafeHwnd(), IDD_WIZARD, wizard.GetSafeHwnd(), layout);
+    Measure(wizard.GetSafeHwnd(), std::to_string(IDD_WIZARD), wizard.GetSafeHwnd(), layout);
     for (UINT page : {IDD_INTRO_PAGE, IDD_STEP1_PAGE, IDD_STEP2_PAGE, IDD_STEP4_PAGE})
         if (const CNewWizPage* created = wizard.FindPageByTemplate(page); created && created->created)
-            Measure(created->GetSafeHwnd(), page, wizard.GetSafeHwnd(), layout);
+            Measure(created->GetSafeHwnd(), std::to_string(page), wizard.GetSafeHwnd(), layout);
     return layout;
 }
 
@@ -169,7 +166,7 @@ TEST_F(WizardAtDpi, SmallDialogsOpenAndMoveLaidOutForTheirMonitor) {
             if (templateId == IDD_EXIT_QUESTION) dialog = std::make_unique<CImageDialog>(templateId, picture);
             else dialog = std::make_unique<CWrongWindows>();
             gui::RunModal(*dialog, {[&](HWND window) {
-                Measure(window, templateId, window, seen[dpi]);
+                Measure(window, std::to_string(templateId), window, seen[dpi]);
                 // As Windows 10 does: our size first, then the rectangle with it.
                 monitorDpi = 120;
                 SIZE size{};
@@ -178,7 +175,7 @@ TEST_F(WizardAtDpi, SmallDialogsOpenAndMoveLaidOutForTheirMonitor) {
                 GetWindowRect(window, &now);
                 const RECT suggested{now.left, now.top, now.left + size.cx, now.top + size.cy};
                 SendMessageA(window, 0x02E0 /* WM_DPICHANGED */, MAKEWPARAM(120, 120), reinterpret_cast<LPARAM>(&suggested));
-                Measure(window, templateId, window, seen[dpi == 96 ? 120 : -120]);
+                Measure(window, std::to_string(templateId), window, seen[dpi == 96 ? 120 : -120]);
                 EndDialog(window, IDCANCEL);
             }});
         }
