@@ -24,8 +24,7 @@ struct Requirements {
 };
 constexpr Requirements kRequirements[] = {
     // path, highest CPUID leaf, CPUID 1 ECX, CPUID 7 EBX, CPUID 7 ECX, XCR0
-    {PixelPath::Avx512Vbmi, 7, bit_OSXSAVE | bit_AVX, bit_AVX2 | bit_AVX512F | bit_AVX512BW, bit_AVX512VBMI,
-     kZmmState},
+    {PixelPath::Avx512Vbmi, 7, bit_OSXSAVE | bit_AVX, bit_AVX2 | bit_AVX512F | bit_AVX512BW, bit_AVX512VBMI, kZmmState},
     {PixelPath::Avx2, 7, bit_OSXSAVE | bit_AVX, bit_AVX2, 0, kYmmState},
     {PixelPath::Scalar, 0, 0, 0, 0, 0},
 };
@@ -81,9 +80,9 @@ void CorrectWithPath(PixelPath path, const ChannelTables& tables, std::uint8_t* 
                      std::size_t bytesPerPixel) {
     std::size_t done = 0;
     switch (path) {
-        case PixelPath::Scalar: break;
-        case PixelPath::Avx2: done = CorrectAvx2Blocks(tables, pixels, bytes, bytesPerPixel); break;
-        case PixelPath::Avx512Vbmi: done = CorrectAvx512VbmiBlocks(tables, pixels, bytes, bytesPerPixel); break;
+    case PixelPath::Scalar: break;
+    case PixelPath::Avx2: done = CorrectAvx2Blocks(tables, pixels, bytes, bytesPerPixel); break;
+    case PixelPath::Avx512Vbmi: done = CorrectAvx512VbmiBlocks(tables, pixels, bytes, bytesPerPixel); break;
     }
     CorrectScalar(tables, pixels + done, bytes - done, bytesPerPixel);
 }

@@ -90,8 +90,8 @@ PLX_AVX2_INLINE __m256i Lanes(const std::uint8_t (&order)[16]) {
 
 // 4-byte pixels, 128 bytes at a time: four pixels per lane, grouped by a 4x4
 // byte transpose, which is its own inverse.
-PLX_AVX2_INLINE std::size_t Correct32(const Steps& blue, const Steps& green, const Steps& red,
-                                      std::uint8_t* pixels, std::size_t bytes) {
+PLX_AVX2_INLINE std::size_t Correct32(const Steps& blue, const Steps& green, const Steps& red, std::uint8_t* pixels,
+                                      std::size_t bytes) {
     constexpr std::uint8_t kGroup[16] = {0, 4, 8, 12, 1, 5, 9, 13, 2, 6, 10, 14, 3, 7, 11, 15};
     const __m256i group = Lanes(kGroup);
     std::size_t done = 0;
@@ -120,8 +120,8 @@ PLX_AVX2_INLINE void StoreLastLanes(std::uint8_t* low, std::uint8_t* high, __m25
 // 3-byte pixels, 96 bytes at a time: each lane loads four pixels and the four
 // bytes after them, which pass through as the fourth group. Lanes are stored
 // in address order, so those bytes are overwritten by the next lane.
-PLX_AVX2_INLINE std::size_t Correct24(const Steps& blue, const Steps& green, const Steps& red,
-                                      std::uint8_t* pixels, std::size_t bytes) {
+PLX_AVX2_INLINE std::size_t Correct24(const Steps& blue, const Steps& green, const Steps& red, std::uint8_t* pixels,
+                                      std::size_t bytes) {
     constexpr std::uint8_t kGroup[16] = {0, 3, 6, 9, 1, 4, 7, 10, 2, 5, 8, 11, 12, 13, 14, 15};
     constexpr std::uint8_t kUngroup[16] = {0, 4, 8, 1, 5, 9, 2, 6, 10, 3, 7, 11, 12, 13, 14, 15};
     const __m256i group = Lanes(kGroup), ungroup = Lanes(kUngroup);

@@ -64,8 +64,7 @@ PLX_AVX512 std::size_t CorrectAvx512VbmiBlocks(const ChannelTables& tables, std:
     // 64 is a multiple of 4 but 1 more than a multiple of 3: the channels of
     // 3-byte pixels come round again every third register, so a block of them
     // is three registers.
-    const ChannelMasks masks[3] = {MasksAt(0, bytesPerPixel), MasksAt(64, bytesPerPixel),
-                                   MasksAt(128, bytesPerPixel)};
+    const ChannelMasks masks[3] = {MasksAt(0, bytesPerPixel), MasksAt(64, bytesPerPixel), MasksAt(128, bytesPerPixel)};
     const std::size_t registers = bytesPerPixel == 4 ? 1 : 3;
     std::size_t done = 0;
     for (; bytes - done >= 64 * registers; done += 64 * registers)
