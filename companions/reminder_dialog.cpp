@@ -8,6 +8,7 @@
 #include "app/ui/scaling/window_dpi.h"
 #include "companions/own_folder.h"
 #include "companions/resources/resource.h"
+#include "ui/resources/window_icons.h"
 
 namespace companions {
 
@@ -121,6 +122,7 @@ void ReminderDialog::OnInitDialog() {
     }
     dragStrip_ = ToRect(scaling.Scale(kPictureDialogDragStrip));
     SetWindowTextA(window_, "Lumora");
+    SetWindowIcons(window_, scaling.dpi());
     // As in the wizard's dialogs the focus rests on a hidden default button,
     // so no picture shows its focused look until the user tabs to it.
     SetFocus(GetDlgItem(window_, IDC_HIDDEN_DEFAULT));

@@ -3,6 +3,7 @@
 #include "app/resources/resource.h"
 #include "app/ui/drag_strip.h"
 #include "app/ui/scaling/picture_dialog.h"
+#include "ui/resources/window_icons.h"
 
 CImageDialog::CImageDialog(UINT templateId, HBITMAP bitmap) : CDialog(templateId), bitmap_(bitmap) {}
 
@@ -19,6 +20,7 @@ BOOL CImageDialog::OnInitDialog() {
 }
 
 void CImageDialog::OnScaled(const DisplayScaling& scaling) {
+    SetWindowIcons(GetSafeHwnd(), scaling.dpi());
     picture_.ScaleTo(bitmap_, scaling);
     dragRegion_ = ToRect(scaling.Scale(kPictureDialogDragStrip));
 }

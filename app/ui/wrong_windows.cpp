@@ -3,6 +3,7 @@
 #include "app/resources/resource.h"
 #include "app/ui/drag_strip.h"
 #include "app/ui/scaling/picture_dialog.h"
+#include "ui/resources/window_icons.h"
 
 CWrongWindows::CWrongWindows(CWnd* parent) : CDialog(IDD_WRONG_WINDOWS, parent) {}
 
@@ -20,6 +21,7 @@ BOOL CWrongWindows::OnInitDialog() {
 }
 
 void CWrongWindows::OnScaled(const DisplayScaling& scaling) {
+    SetWindowIcons(GetSafeHwnd(), scaling.dpi());
     scaledNotice_.ScaleTo(notice_.Original(), scaling);
     notice_.Show(scaledNotice_.Get());
     dragRegion_ = ToRect(scaling.Scale(kPictureDialogDragStrip));

@@ -4,8 +4,8 @@
 // WM_GETDPISCALEDSIZE and WM_DPICHANGED that Windows sends. At every dpi each
 // control of the frame, of its created pages and of the small dialogs stands
 // exactly where the 96-dpi layout scaled puts it, in the font its template
-// asks for at that dpi, and the gamma page shows its patterns at device
-// pixels.
+// asks for at that dpi, the gamma page shows its patterns at device pixels,
+// and the windows' icons are those the system draws at that dpi.
 #include <windows.h>
 
 #include <gtest/gtest.h>
@@ -39,6 +39,17 @@ LONG ExpectedFontHeight(UINT templateId, int dpi) {
     return 0;
 }
 
+LONG IconWidthOf(HWND window, WPARAM which) {
+    ICONINFO info{};
+    const auto icon = reinterpret_cast<HICON>(SendMessageA(window, WM_GETICON, which, 0));
+    if (!icon || !GetIconInfo(icon, &info)) return 0;
+    BITMAP colours{};
+    GetObjectA(info.hbmColor, sizeof colours, &colours);
+    DeleteObject(info.hbmColor);
+    DeleteObject(info.hbmMask);
+    return colours.bmWidth;
+}
+
 LONG FontHeightOf(HWND control) {
     const auto font = reinterpret_cast<HFONT>(SendMessageA(control, WM_GETFONT, 0, 0));
     LOGFONTA description{};
@@ -68,6 +79,10 @@ void Measure(HWND dialog, UINT templateId, HWND origin, Layout& layout) {
     RECT client{};
     GetClientRect(dialog, &client);
     layout[std::to_string(templateId) + "/client"] = {client, 0};
+    // A top-level window's big and small icons, as the sides of a rectangle:
+    // 32 and 16 px at 96 dpi, scaled with it as the system draws them.
+    if (!(GetWindowLongA(dialog, GWL_STYLE) & WS_CHILD))
+        layout[std::to_string(templateId) + "/icons"] = {{0, 0, IconWidthOf(dialog, ICON_BIG), IconWidthOf(dialog, ICON_SMALL)}, 0};
 }
 
 Layout MeasureWizard(const CNewWizDialog& wizard) {
@@ -88,6 +103,10 @@ void ExpectScaled(const Layout& at96, const Layout& now, int dpi) {
         const auto found = now.find(key);
         ASSERT_NE(found, now.end()) << key;
         const RECT& r = control.rect;
+        if (key.ends_with("/icons")) {
+            EXPECT_EQ(r.right, 32) << key;
+            EXPECT_EQ(r.bottom, 16) << key;
+        }
         const LayoutRect expected = scaling.Scale(LayoutRect{r.left, r.top, r.right - r.left, r.bottom - r.top});
         const RECT& got = found->second.rect;
         EXPECT_EQ((LayoutRect{got.left, got.top, got.right - got.left, got.bottom - got.top}), expected) << key;
