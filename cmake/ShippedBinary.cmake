@@ -8,9 +8,10 @@ function(lumora_icon target)
 endfunction()
 
 # What makes a target a shipped binary: a version resource that names it, the
-# program's icon, and, once linked, its debug information moved into <file>.debug beside it. The
-# stripped binary, which tests start and the installer packs, keeps a link to
-# that file (.gnu_debuglink), by which gdb and addr2line find it.
+# program's icon, and, once linked, its debug information moved into
+# <file>.debug beside it. The stripped binary, which tests start and the
+# installer packs, keeps a link to that file (.gnu_debuglink), by which gdb and
+# addr2line find it.
 function(lumora_shipped_binary target description)
     get_target_property(name ${target} OUTPUT_NAME)
     if(NOT name)
