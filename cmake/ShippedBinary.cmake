@@ -1,7 +1,17 @@
-# What makes a target a shipped binary: a version resource that names it, and,
-# once linked, its debug information moved into <file>.debug beside it. The
-# stripped binary, which tests start and the installer packs, keeps a link to
-# that file (.gnu_debuglink), by which gdb and addr2line find it.
+# The program's icon (ui/resources/), as the first icon group of `target`.
+function(lumora_icon target)
+    set(icon_rc ${PROJECT_SOURCE_DIR}/ui/resources/lumora_icon.rc)
+    target_sources(${target} PRIVATE ${icon_rc})
+    set_source_files_properties(${icon_rc} PROPERTIES
+        INCLUDE_DIRECTORIES ${PROJECT_SOURCE_DIR}
+        OBJECT_DEPENDS "${PROJECT_SOURCE_DIR}/ui/resources/lumora.ico;${PROJECT_SOURCE_DIR}/ui/resources/lumora_icon.h")
+endfunction()
+
+# What makes a target a shipped binary: a version resource that names it, the
+# program's icon, and, once linked, its debug information moved into
+# <file>.debug beside it. The stripped binary, which tests start and the
+# installer packs, keeps a link to that file (.gnu_debuglink), by which gdb and
+# addr2line find it.
 function(lumora_shipped_binary target description)
     get_target_property(name ${target} OUTPUT_NAME)
     if(NOT name)
@@ -18,6 +28,7 @@ function(lumora_shipped_binary target description)
     set(version_rc ${CMAKE_CURRENT_BINARY_DIR}/${target}_version.rc)
     configure_file(${CMAKE_CURRENT_FUNCTION_LIST_DIR}/version_info.rc.in ${version_rc} @ONLY)
     target_sources(${target} PRIVATE ${version_rc})
+    lumora_icon(${target})
 
     # objcopy stamps the files it writes with the time, or SOURCE_DATE_EPOCH:
     # 0, as the linker left it.

@@ -1,9 +1,11 @@
 ; Lumora-Setup.exe: installs Lumora for the current user only, with no
 ; administrator rights, into %LOCALAPPDATA%\Programs\Lumora.
 ;
-; Made by the build (target lumora_setup), which passes the files to package:
-;   makensis -DVERSION=1.0.0 -DPUBLISHER=... -DOUTFILE=Lumora-Setup.exe \
-;            -DPLX_FILE=... -DLOADER_FILE=... -DRESUME_FILE=... [-DWIZARD_FILE=...] lumora.nsi
+; Made by the build's pack-release (installer/CMakeLists.txt), which passes the
+; files to package:
+;   makensis -DVERSION=1.0.0 -DPUBLISHER=... -DICON_FILE=lumora.ico -DOUTFILE=Lumora-Setup.exe \
+;            -DPLX_FILE=... -DLOADER_FILE=... -DRESUME_FILE=... [-DWIZARD_FILE=...] \
+;            [-DSIGN_COMMAND=...] lumora.nsi
 ; Both the installer and the uninstaller run silently with /S.
 ;
 ; The uninstaller removes the program files, the Start-menu shortcut and the
@@ -29,6 +31,16 @@ SetCompressor /SOLID lzma
 ; The same bytes from every build of one commit: the packed files carry no
 ; time of their own (installed files get the time of the installation).
 SetDateSave off
+
+; The program's icon for the installer, the uninstaller and the shortcut.
+!define MUI_ICON "${ICON_FILE}"
+!define MUI_UNICON "${ICON_FILE}"
+; A release being signed: the uninstaller as makensis writes it (before it is
+; packed into the installer), then the installer.
+!ifdef SIGN_COMMAND
+    !uninstfinalize '"${SIGN_COMMAND}" "%1"'
+    !finalize '"${SIGN_COMMAND}" "%1"'
+!endif
 
 VIProductVersion "${VERSION}.0"
 VIAddVersionKey /LANG=0 "ProductName" "Lumora"
@@ -84,7 +96,7 @@ Section "Lumora"
     File "/oname=LumoraResume.exe" "${RESUME_FILE}"
 !ifdef WIZARD_FILE
     File "/oname=Lumora.exe" "${WIZARD_FILE}"
-    CreateShortCut "$SMPROGRAMS\Lumora.lnk" "$INSTDIR\Lumora.exe"
+    CreateShortCut "$SMPROGRAMS\Lumora.lnk" "$INSTDIR\Lumora.exe" "" "$INSTDIR\Lumora.exe" 0
 !endif
     WriteUninstaller "$INSTDIR\Uninstall.exe"
 

@@ -1,6 +1,7 @@
 #include "ui/image_dialog.h"
 
 #include "ui/drag_strip.h"
+#include "ui/window_icons.h"
 
 namespace {
 
@@ -32,6 +33,7 @@ void CImageDialog::OnScaled(const DisplayScaling& scaling) {
     picture_.ScaleTo(bitmap_ ? bitmap_ : staticPicture_.Original(), scaling);
     staticPicture_.Show(picture_.Get());
     dragRegion_ = ToRect(scaling.Scale(kDragStrip));
+    SetWindowIcons(GetSafeHwnd(), scaling.dpi());
 }
 
 // The static picture gets its own bitmap back before ours goes.

@@ -8,6 +8,7 @@
 #include "app/resources/resource.h"
 #include "app/ui/wrong_windows.h"
 #include "app/web_addresses.h"
+#include "ui/window_icons.h"
 
 namespace {
 
@@ -120,6 +121,7 @@ std::array<std::pair<CBitmapButton*, UINT>, 12> CNewWizDialog::PictureButtons() 
 // The pages at the frame's scaling, each created one on the placeholder's
 // corner. Every picture is scaled here, so that turning a page only copies.
 void CNewWizDialog::OnScaled(const DisplayScaling& scaling) {
+    SetWindowIcons(GetSafeHwnd(), scaling.dpi());
     for (const auto& page : pages_) {
         page->ScaleBackground(scaling);
         if (!page->created) continue;

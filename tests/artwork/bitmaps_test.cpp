@@ -1,9 +1,13 @@
 // Pixel checks on the shipped bitmaps: the formats the resource compiler
 // embeds, the exact levels the gamma step depends on, and the places where
-// controls are drawn over the pictures.
+// controls are drawn over the pictures. And the icon's images, in the
+// formats the systems that ask for them read.
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <cstring>
+#include <fstream>
+#include <iterator>
 #include <map>
 #include <sstream>
 #include <string>
@@ -12,8 +16,8 @@
 #include "app/test_circle.h"
 #include "bmp_reader.h"
 
-#ifndef LUMORA_BITMAP_DIR
-#error "LUMORA_BITMAP_DIR must name the bitmap directory"
+#if !defined(LUMORA_BITMAP_DIR) || !defined(LUMORA_ICON_FILE)
+#error "LUMORA_BITMAP_DIR and LUMORA_ICON_FILE must name the bitmap directory and the icon"
 #endif
 
 namespace {
@@ -340,6 +344,55 @@ TEST(Placement, AreasUnderControlsArePlain) {
         std::string first;
         EXPECT_EQ(count_mismatches(page, a.r, page.at(a.r.x0, a.r.y0), &first), 0) << "first at " << first;
     }
+}
+
+// --------------------------------------------------------------------- icon
+//
+// Windows XP reads only uncompressed icon images: up to 64 px each is a 32-bit
+// DIB whose height is doubled for the AND mask after the colour rows, which
+// marks what systems without alpha leave transparent. 256 px, which only
+// Vista on asks for, is a PNG.
+
+TEST(Icon, EverySizeInTheFormatItsSystemsRead) {
+    using artwork_test::detail::u16;
+    using artwork_test::detail::u32;
+    std::ifstream file(LUMORA_ICON_FILE, std::ios::binary);
+    const std::vector<uint8_t> d((std::istreambuf_iterator<char>(file)), std::istreambuf_iterator<char>());
+    ASSERT_GE(d.size(), 6u);
+    EXPECT_EQ(u16(d, 0), 0);
+    EXPECT_EQ(u16(d, 2), 1);  // an icon, not a cursor
+    std::vector<int> sizes;
+    for (size_t i = 0, entry = 6; i < u16(d, 4); ++i, entry += 16) {
+        ASSERT_LE(entry + 16, d.size());
+        const int size = d[entry] ? d[entry] : 256;
+        SCOPED_TRACE(size);
+        sizes.push_back(size);
+        EXPECT_EQ(d[entry + 1], d[entry]);
+        EXPECT_EQ(u16(d, entry + 4), 1);   // planes
+        EXPECT_EQ(u16(d, entry + 6), 32);  // bits per pixel
+        const size_t bytes = u32(d, entry + 8), at = u32(d, entry + 12);
+        ASSERT_LE(at + bytes, d.size());
+        if (size == 256) {
+            EXPECT_EQ(std::memcmp(&d[at], "\x89PNG\r\n\x1a\n", 8), 0);
+            continue;
+        }
+        EXPECT_EQ(u32(d, at), 40u);  // BITMAPINFOHEADER
+        EXPECT_EQ(static_cast<int>(u32(d, at + 4)), size);
+        EXPECT_EQ(static_cast<int>(u32(d, at + 8)), 2 * size);
+        EXPECT_EQ(u16(d, at + 14), 32);
+        EXPECT_EQ(u32(d, at + 16), 0u);  // uncompressed
+        const size_t maskStride = (size + 31) / 32 * 4, colours = at + 40, mask = colours + size_t(size) * size * 4;
+        ASSERT_EQ(bytes, 40 + size_t(size) * size * 4 + maskStride * size);
+        // Rows are bottom-up: the top-left corner lies outside the monitor,
+        // the centre on its screen, and the mask says so too.
+        const auto alpha = [&](int x, int y) { return d[colours + (size_t(size - 1 - y) * size + x) * 4 + 3]; };
+        const auto masked = [&](int x, int y) { return (d[mask + size_t(size - 1 - y) * maskStride + x / 8] >> (7 - x % 8)) & 1; };
+        EXPECT_EQ(alpha(0, 0), 0);
+        EXPECT_EQ(masked(0, 0), 1);
+        EXPECT_EQ(alpha(size / 2, size / 2), 255);
+        EXPECT_EQ(masked(size / 2, size / 2), 0);
+    }
+    EXPECT_EQ(sizes, (std::vector<int>{16, 20, 24, 32, 40, 48, 64, 256}));
 }
 
 }  // namespace

@@ -2,6 +2,7 @@
 // installs, that the installed programs find each other, and that the
 // uninstaller takes away what it should and nothing of the user's.
 #include <windows.h>
+#include <shellapi.h>
 #include <shlobj.h>
 
 #include <gtest/gtest.h>
@@ -127,8 +128,11 @@ TEST_F(Installer, InstallsForTheUserAndUninstallsWhatItInstalled) {
     const auto icon = uninstall_.Read("DisplayIcon");
     EXPECT_EQ(icon.has_value(), kWithWizard);
     if (icon) {
-        EXPECT_STREQ(reinterpret_cast<const char*>(icon->data()), (installFolder_ + "Lumora.exe").c_str());
+        const char* iconFile = reinterpret_cast<const char*>(icon->data());
+        EXPECT_STREQ(iconFile, (installFolder_ + "Lumora.exe").c_str());
+        EXPECT_GT(ExtractIconExA(iconFile, -1, nullptr, nullptr, 0), 0u) << "no icon in " << iconFile;
     }
+    EXPECT_GT(ExtractIconExA((installFolder_ + "Uninstall.exe").c_str(), -1, nullptr, nullptr, 0), 0u);
     const auto size = uninstall_.Read("EstimatedSize");
     ASSERT_TRUE(size && size->size() == sizeof(DWORD));
     DWORD kilobytes = 0;

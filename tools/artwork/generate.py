@@ -1,7 +1,9 @@
 #!/usr/bin/python3
-"""Generate Lumora's bitmaps into app/resources/bitmaps/.
+"""Generate Lumora's bitmaps into app/resources/bitmaps/ and its icon into
+ui/resources/lumora.ico.
 
-    python3 tools/artwork/generate.py [--out DIR] [--sheet FILE.png]
+    python3 tools/artwork/generate.py [--out DIR] [--icon FILE.ico] [--sheet FILE.png]
+                                      [--icon-sheet FILE.png]
 
 Output is deterministic: the same packages give the same bytes on every run.
 Needs Debian's python3-pil and fonts-dejavu-core.
@@ -25,6 +27,7 @@ sys.dont_write_bytecode = True  # keep the source tree clean
 sys.path.insert(0, os.path.dirname(os.path.abspath(__file__)))
 
 import buttons as B  # noqa: E402
+import icon  # noqa: E402
 import layout as L  # noqa: E402
 import pages  # noqa: E402
 import paint as P  # noqa: E402
@@ -32,6 +35,7 @@ import reminder  # noqa: E402
 
 REPO = os.path.abspath(os.path.join(os.path.dirname(__file__), "..", ".."))
 DEFAULT_OUT = os.path.join(REPO, "app", "resources", "bitmaps")
+DEFAULT_ICON = os.path.join(REPO, "ui", "resources", "lumora.ico")
 
 CIRCLE_SIZE = 82
 CIRCLE_RADIUS = 35      # diameter 70, centred on the image
@@ -183,7 +187,9 @@ def contact_sheet(images, path):
 def main(argv=None):
     ap = argparse.ArgumentParser(description=__doc__.splitlines()[1])
     ap.add_argument("--out", default=DEFAULT_OUT)
+    ap.add_argument("--icon", default=DEFAULT_ICON)
     ap.add_argument("--sheet", help="also write a PNG contact sheet here")
+    ap.add_argument("--icon-sheet", help="also write the icon's sizes side by side here")
     args = ap.parse_args(argv)
 
     images = all_images()
@@ -195,6 +201,13 @@ def main(argv=None):
     if args.sheet:
         contact_sheet(images, args.sheet)
     print("wrote %d bitmaps to %s" % (len(images), args.out))
+
+    icons = icon.images()
+    with open(args.icon, "wb") as f:
+        f.write(icon.ico_bytes(icons))
+    if args.icon_sheet:
+        icon.sheet(icons, args.icon_sheet)
+    print("wrote the icon's %d sizes to %s" % (len(icons), args.icon))
 
 
 if __name__ == "__main__":

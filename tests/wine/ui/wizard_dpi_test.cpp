@@ -4,8 +4,8 @@
 // WM_GETDPISCALEDSIZE and WM_DPICHANGED that Windows sends. At every dpi each
 // control of the frame, of its created pages and of the small dialogs stands
 // exactly where the 96-dpi layout scaled puts it, in the font its template
-// asks for at that dpi, and the gamma page shows its patterns at device
-// pixels.
+// asks for at that dpi, the gamma page shows its patterns at device pixels,
+// and the windows' icons are those the system draws at that dpi.
 #include <windows.h>
 
 #include <gtest/gtest.h>
@@ -43,9 +43,27 @@ LONG ExpectedFontHeight(UINT templateId, int dpi) {
 using test_support::Layout;
 using test_support::Measure;
 
+LONG IconWidthOf(HWND window, WPARAM which) {
+    ICONINFO info{};
+    const auto icon = reinterpret_cast<HICON>(SendMessageA(window, WM_GETICON, which, 0));
+    if (!icon || !GetIconInfo(icon, &info)) return 0;
+    BITMAP colours{};
+    GetObjectA(info.hbmColor, sizeof colours, &colours);
+    DeleteObject(info.hbmColor);
+    DeleteObject(info.hbmMask);
+    return colours.bmWidth;
+}
+
+// A top-level window's big and small icons, as the sides of a rectangle: 32
+// and 16 px at 96 dpi, scaled with it as the system draws them.
+void MeasureIcons(HWND window, const std::string& name, Layout& layout) {
+    layout[name + "/icons"] = {{0, 0, IconWidthOf(window, ICON_BIG), IconWidthOf(window, ICON_SMALL)}, 0};
+}
+
 Layout MeasureWizard(const CNewWizDialog& wizard) {
     Layout layout;
     Measure(wizard.GetSafeHwnd(), std::to_string(IDD_WIZARD), wizard.GetSafeHwnd(), layout);
+    MeasureIcons(wizard.GetSafeHwnd(), std::to_string(IDD_WIZARD), layout);
     for (UINT page : {IDD_INTRO_PAGE, IDD_STEP1_PAGE, IDD_STEP2_PAGE, IDD_STEP4_PAGE})
         if (const CNewWizPage* created = wizard.FindPageByTemplate(page); created && created->created)
             Measure(created->GetSafeHwnd(), std::to_string(page), wizard.GetSafeHwnd(), layout);
@@ -58,6 +76,10 @@ void ExpectScaled(const Layout& at96, const Layout& now, int dpi) {
     int fonts = 0;
     for (const auto& [key, control] : at96) {
         const auto found = now.find(key);
+        if (key.ends_with("/icons")) {
+            EXPECT_EQ(control.rect.right, 32) << key;
+            EXPECT_EQ(control.rect.bottom, 16) << key;
+        }
         if (!control.fontHeight || found == now.end()) continue;
         ++fonts;
         const UINT templateId = std::stoul(key);
@@ -167,6 +189,7 @@ TEST_F(WizardAtDpi, SmallDialogsOpenAndMoveLaidOutForTheirMonitor) {
             else dialog = std::make_unique<CWrongWindows>();
             gui::RunModal(*dialog, {[&](HWND window) {
                 Measure(window, std::to_string(templateId), window, seen[dpi]);
+                MeasureIcons(window, std::to_string(templateId), seen[dpi]);
                 // As Windows 10 does: our size first, then the rectangle with it.
                 monitorDpi = 120;
                 SIZE size{};
@@ -176,6 +199,7 @@ TEST_F(WizardAtDpi, SmallDialogsOpenAndMoveLaidOutForTheirMonitor) {
                 const RECT suggested{now.left, now.top, now.left + size.cx, now.top + size.cy};
                 SendMessageA(window, 0x02E0 /* WM_DPICHANGED */, MAKEWPARAM(120, 120), reinterpret_cast<LPARAM>(&suggested));
                 Measure(window, std::to_string(templateId), window, seen[dpi == 96 ? 120 : -120]);
+                MeasureIcons(window, std::to_string(templateId), seen[dpi == 96 ? 120 : -120]);
                 EndDialog(window, IDCANCEL);
             }});
         }
