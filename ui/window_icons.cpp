@@ -24,8 +24,8 @@ HICON IconOfSize(int size) {
     static std::map<int, HICON> loaded;
     HICON& icon = loaded[size];
     if (!icon)
-        icon = static_cast<HICON>(
-            LoadImageA(GetModuleHandleA(nullptr), MAKEINTRESOURCEA(IDI_LUMORA), IMAGE_ICON, size, size, LR_DEFAULTCOLOR));
+        icon = static_cast<HICON>(LoadImageA(GetModuleHandleA(nullptr), MAKEINTRESOURCEA(IDI_LUMORA), IMAGE_ICON, size,
+                                             size, LR_DEFAULTCOLOR));
     return icon;
 }
 
