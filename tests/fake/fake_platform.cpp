@@ -72,7 +72,9 @@ bool FakeDisplay::SetDeviceGammaRamp(Handle dc, const std::uint16_t in[768]) {
     std::copy(in, in + 768, offered.begin());
     loads.push_back(offered);
     if (!calls_.Enter("SetDeviceGammaRamp") || dc != kDc) return false;
-    if (!ignoresLoads) ramp = offered;
+    if (ignoresLoads) return true;
+    ramp = offered;
+    if (keeps) std::transform(ramp.begin(), ramp.end(), ramp.begin(), keeps);
     return true;
 }
 

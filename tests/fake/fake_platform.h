@@ -5,6 +5,7 @@
 
 #include <array>
 #include <cstdint>
+#include <functional>
 #include <map>
 #include <set>
 #include <string>
@@ -42,6 +43,8 @@ public:
     Ramp ramp{};                  // what the display holds
     int colorManagementCaps = 2;  // answer to index 121
     bool ignoresLoads = false;    // accepts loads but keeps its ramp
+    // What the display keeps of an entry it is given (all of it when empty).
+    std::function<std::uint16_t(std::uint16_t)> keeps;
     std::vector<Ramp> loads;      // every ramp offered to SetDeviceGammaRamp
     static constexpr Handle kDc = 0xD15;
 
