@@ -1,5 +1,9 @@
 #include "engine/startup.h"
 
+#include <optional>
+#include <string>
+
+#include "engine/display_context.h"
 #include "engine/gamma.h"
 #include "engine/monitor_edid.h"
 #include "engine/profile/colorimetry.h"
@@ -65,13 +69,20 @@ void probeGammaSupport(Engine& engine) {
 
 void StartUp(Engine& engine) {
     EngineState& state = engine.state;
-    // Nothing may leave the library's attach. Without memory for the monitor
-    // lookup's paths the monitor stays undecoded, and the defaults apply.
+    // Nothing may leave the library's attach. Without memory for the adapter's
+    // name or the monitor lookup's paths the monitor stays undecoded, and the
+    // defaults apply.
     try {
-        state.displayDc = engine.os.display.CreateDCA();
+        const std::optional<std::string> primaryAdapter = findPrimaryAdapter(engine.os.system);
+        DisplayContext context = OpenDisplayContext(engine.os.display, primaryAdapter);
+        state.displayDc = context.dc;
         if (!engine.os.system.GetVersionExA(state.osVersion)) state.osVersion = OsVersion{};
         probeGammaSupport(engine);
-        findMonitorEdid(engine);
+        if (!state.gammaSupported && FallBackToDesktop(engine.os.display, context)) {
+            state.displayDc = context.dc;
+            probeGammaSupport(engine);
+        }
+        findMonitorEdid(engine, primaryAdapter);
     } catch (...) {  // NOLINT(bugprone-empty-catch): the lookup never marks a monitor decoded before it ends
     }
     if (state.edidStatus != EdidDecoded) UseDefaultColorimetry(state);

@@ -6,7 +6,9 @@
 
 namespace plx {
 
-// Lets no exception out: it runs in the library's attach.
+// Lets no exception out: it runs in the library's attach. The display
+// context is the primary adapter's own, or the whole desktop's when that one
+// cannot be made or the probe finds that it takes no ramp.
 void StartUp(Engine& engine);
 
 // Sets gammaSupported: the capability query on NT 5 and later, otherwise an
