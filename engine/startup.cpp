@@ -2,6 +2,7 @@
 
 #include <optional>
 #include <string>
+#include <thread>
 
 #include "engine/display_context.h"
 #include "engine/gamma.h"
@@ -69,8 +70,8 @@ void probeGammaSupport(Engine& engine) {
 
 void StartUp(Engine& engine) {
     EngineState& state = engine.state;
-    // Nothing may leave the library's attach. Without memory for the adapter's
-    // name or the monitor lookup's paths the monitor stays undecoded, and the
+    // Nothing may leave the export. Without memory for the adapter's name or
+    // the monitor lookup's paths the monitor stays undecoded, and the
     // defaults apply.
     try {
         const std::optional<std::string> primaryAdapter = findPrimaryAdapter(engine.os.system);
@@ -86,6 +87,22 @@ void StartUp(Engine& engine) {
     } catch (...) {  // NOLINT(bugprone-empty-catch): the lookup never marks a monitor decoded before it ends
     }
     if (state.edidStatus != EdidDecoded) UseDefaultColorimetry(state);
+}
+
+void FirstCallStartUp::Ensure(Engine& engine) {
+    if (stage_.load(std::memory_order_acquire) == kStarted) return;
+    int expected = kNotStarted;
+    if (stage_.compare_exchange_strong(expected, kStarting, std::memory_order_acquire)) {
+        StartUp(engine);
+        stage_.store(kStarted, std::memory_order_release);
+        return;
+    }
+    // InitOnceExecuteOnce came with Vista, and this runtime's win32 thread
+    // model has no std::call_once or mutex: hence one atomic word. A second
+    // caller during a start-up of a few milliseconds is rare, so it simply
+    // yields its time slices until the start-up is done: nothing to create in
+    // DllMain or free later, and no import beyond Sleep.
+    while (stage_.load(std::memory_order_acquire) != kStarted) std::this_thread::yield();
 }
 
 }  // namespace plx

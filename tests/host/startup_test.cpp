@@ -6,6 +6,12 @@
 #include <functional>
 #include <string>
 #include <vector>
+#ifndef _WIN32
+#include <atomic>
+#include <chrono>
+#include <latch>
+#include <thread>
+#endif
 
 #include "engine/dispatch.h"
 #include "engine/gamma.h"
@@ -263,6 +269,42 @@ TEST(StartUp, TakesTheContextThatTakesTheRamp) {
         }
     }
 }
+
+#ifndef _WIN32  // the Windows builds' thread model has no std::thread
+// A display enumeration as slow as a real one, so that calls arriving
+// together meet inside the start-up.
+struct SlowSystem : fake::FakeSystem {
+    using FakeSystem::FakeSystem;
+    bool EnumDisplayDevicesA(const char* adapter, std::uint32_t index, DisplayDevice& device) override {
+        std::this_thread::sleep_for(std::chrono::milliseconds(50));
+        return FakeSystem::EnumDisplayDevicesA(adapter, index, device);
+    }
+};
+
+// Calls that arrive together start the engine once, and none of them goes on
+// before the start-up has finished (the default colorimetry is its last step).
+TEST(FirstCallStartUp, StartsOnceForCallsThatArriveTogether) {
+    StartUpEngine s;
+    SlowSystem slow(s.t.os.calls);
+    slow.adapters = s.t.os.system.adapters;
+    const Platform& os = s.t.os.platform;
+    Platform platform{os.display, slow, os.machineRegistry, os.userRegistry, os.files, os.colorService, os.clock};
+    Engine engine{EngineState{}, platform};
+    FirstCallStartUp startUp;
+    std::latch together(8);
+    std::atomic<int> sawItFinished = 0;
+    std::vector<std::thread> callers;
+    for (int i = 0; i < 8; ++i)
+        callers.emplace_back([&] {
+            together.arrive_and_wait();
+            startUp.Ensure(engine);
+            if (Colorimetry(engine.state) == kDefaultColorimetry) ++sawItFinished;
+        });
+    for (std::thread& caller : callers) caller.join();
+    EXPECT_EQ(sawItFinished, 8);
+    EXPECT_EQ(s.t.os.calls.Count("GetVersionExA"), 1);
+}
+#endif
 
 }  // namespace
 }  // namespace plx
