@@ -1,5 +1,5 @@
-// PLX.dll: the process-wide engine over the real platform, started when the
-// library is attached, and its single export.
+// PLX.dll: the process-wide engine over the real platform, started by the
+// first call of its single export.
 #include <windows.h>
 
 #include "engine/dispatch.h"
@@ -10,6 +10,7 @@ namespace {
 
 plx::Win32Platform os;
 plx::Engine engine{plx::EngineState{}, os.platform};
+plx::FirstCallStartUp startUp;
 
 }  // namespace
 
@@ -21,10 +22,12 @@ namespace __gnu_cxx {
 void __freeres() noexcept;  // NOLINT(bugprone-reserved-identifier): the runtime's own name
 }  // namespace __gnu_cxx
 
-extern "C" __declspec(dllexport) int __cdecl PLX(PLXRequest* request) { return plx::Dispatch(engine, request); }
+extern "C" __declspec(dllexport) int __cdecl PLX(PLXRequest* request) {
+    startUp.Ensure(engine);
+    return plx::Dispatch(engine, request);
+}
 
 extern "C" BOOL WINAPI DllMain(HINSTANCE, DWORD reason, LPVOID reserved) {
-    if (reason == DLL_PROCESS_ATTACH) plx::StartUp(engine);
     // Only when freed: at process exit the whole heap goes anyway.
     if (reason == DLL_PROCESS_DETACH && !reserved) __gnu_cxx::__freeres();
     return TRUE;

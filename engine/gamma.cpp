@@ -1,6 +1,9 @@
 #include "engine/gamma.h"
 
+#include <algorithm>
 #include <cmath>
+#include <cstdlib>
+#include <iterator>
 
 namespace plx {
 
@@ -24,8 +27,20 @@ bool Clamp(std::uint32_t& gamma) {
     return false;
 }
 
+// Drivers keep as few as 8 bits of an entry and read them back as v >> 8 << 8
+// (Windows: the identity's i * 257 as i * 256) or (v >> 8) * 257 (Xorg): both
+// stay within one 8-bit level of the ramp's scale, 65535 / 255 = 257.
+constexpr int kReadBackTolerance = 257;
+
+// A load counts once the display reads the ramp back: a driver may accept a
+// ramp and silently keep its own.
 bool LoadRamp(Engine& engine, const PLXRequest& request) {
-    return engine.os.display.SetDeviceGammaRamp(engine.state.displayDc, request.gammaRamp);
+    Display& display = engine.os.display;
+    if (!display.SetDeviceGammaRamp(engine.state.displayDc, request.gammaRamp)) return false;
+    std::uint16_t shown[kRampEntries] = {};
+    if (!display.GetDeviceGammaRamp(engine.state.displayDc, shown)) return false;
+    return std::equal(std::begin(shown), std::end(shown), std::begin(request.gammaRamp),
+                      [](int a, int b) { return std::abs(a - b) <= kReadBackTolerance; });
 }
 
 }  // namespace

@@ -18,6 +18,7 @@ void estimateGammas(PLXRequest& request);
 int ReadGamma(Engine& engine, PLXRequest& request);
 
 // Function code 1: builds the ramp of the request's gammas and loads it.
+// Both codes count a load only when the display reads the ramp back.
 int SetGamma(Engine& engine, PLXRequest& request);
 
 }  // namespace plx

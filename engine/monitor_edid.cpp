@@ -120,20 +120,13 @@ std::string_view HardwareId(std::string_view devicePath) {
     return next == std::string_view::npos ? std::string_view{} : devicePath.substr(0, next);
 }
 
-void FindPrimaryMonitor(Engine& engine) {
-    System& system = engine.os.system;
-    DisplayDevice adapter{};
-    for (std::uint32_t index = 0; system.EnumDisplayDevicesA(nullptr, index, adapter); ++index) {
-        if ((adapter.stateFlags & kDisplayDevicePrimary) == 0) continue;
-        // The name field may be full; the call needs it terminated.
-        char adapterName[sizeof adapter.deviceName + 1] = {};
-        std::memcpy(adapterName, adapter.deviceName, sizeof adapter.deviceName);
-        DisplayDevice monitor{};
-        if (system.EnumDisplayDevicesA(adapterName, 0, monitor)) {
-            StoreText(engine.state.monitorName, FieldText(monitor.deviceString));
-            StoreText(engine.state.monitorDeviceId, FieldText(monitor.deviceId));
-        }
-        return;
+// The primary adapter's first monitor.
+void FindPrimaryMonitor(Engine& engine, const std::optional<std::string>& primaryAdapter) {
+    if (!primaryAdapter) return;
+    DisplayDevice monitor{};
+    if (engine.os.system.EnumDisplayDevicesA(primaryAdapter->c_str(), 0, monitor)) {
+        StoreText(engine.state.monitorName, FieldText(monitor.deviceString));
+        StoreText(engine.state.monitorDeviceId, FieldText(monitor.deviceId));
     }
 }
 
@@ -199,12 +192,12 @@ std::optional<std::size_t> ChromaticityIndex(const EdidBlock& edid) {
 
 }  // namespace
 
-void findMonitorEdid(Engine& engine) {
+void findMonitorEdid(Engine& engine, const std::optional<std::string>& primaryAdapter) {
     EngineState& state = engine.state;
     state.edidStatus = EdidNoKey;
     state.monitorName[0] = state.monitorDeviceId[0] = state.monitorKeyPath[0] = '\0';
 
-    FindPrimaryMonitor(engine);
+    FindPrimaryMonitor(engine, primaryAdapter);
     // A path too long for its buffer is not the monitor's key: opening a cut
     // one could read some other key's value.
     const std::optional<std::string> keyPath = MonitorKeyPath(engine);

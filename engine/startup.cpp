@@ -1,5 +1,10 @@
 #include "engine/startup.h"
 
+#include <optional>
+#include <string>
+#include <thread>
+
+#include "engine/display_context.h"
 #include "engine/gamma.h"
 #include "engine/monitor_edid.h"
 #include "engine/profile/colorimetry.h"
@@ -65,16 +70,39 @@ void probeGammaSupport(Engine& engine) {
 
 void StartUp(Engine& engine) {
     EngineState& state = engine.state;
-    // Nothing may leave the library's attach. Without memory for the monitor
-    // lookup's paths the monitor stays undecoded, and the defaults apply.
+    // Nothing may leave the export. Without memory for the adapter's name or
+    // the monitor lookup's paths the monitor stays undecoded, and the
+    // defaults apply.
     try {
-        state.displayDc = engine.os.display.CreateDCA();
+        const std::optional<std::string> primaryAdapter = findPrimaryAdapter(engine.os.system);
+        DisplayContext context = OpenDisplayContext(engine.os.display, primaryAdapter);
+        state.displayDc = context.dc;
         if (!engine.os.system.GetVersionExA(state.osVersion)) state.osVersion = OsVersion{};
         probeGammaSupport(engine);
-        findMonitorEdid(engine);
+        if (!state.gammaSupported && FallBackToDesktop(engine.os.display, context)) {
+            state.displayDc = context.dc;
+            probeGammaSupport(engine);
+        }
+        findMonitorEdid(engine, primaryAdapter);
     } catch (...) {  // NOLINT(bugprone-empty-catch): the lookup never marks a monitor decoded before it ends
     }
     if (state.edidStatus != EdidDecoded) UseDefaultColorimetry(state);
+}
+
+void FirstCallStartUp::Ensure(Engine& engine) {
+    if (stage_.load(std::memory_order_acquire) == kStarted) return;
+    int expected = kNotStarted;
+    if (stage_.compare_exchange_strong(expected, kStarting, std::memory_order_acquire)) {
+        StartUp(engine);
+        stage_.store(kStarted, std::memory_order_release);
+        return;
+    }
+    // InitOnceExecuteOnce came with Vista, and this runtime's win32 thread
+    // model has no std::call_once or mutex: hence one atomic word. A second
+    // caller during a start-up of a few milliseconds is rare, so it simply
+    // yields its time slices until the start-up is done: nothing to create in
+    // DllMain or free later, and no import beyond Sleep.
+    while (stage_.load(std::memory_order_acquire) != kStarted) std::this_thread::yield();
 }
 
 }  // namespace plx

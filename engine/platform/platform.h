@@ -16,7 +16,10 @@ constexpr Handle kNoHandle = 0;
 class Display {
 public:
     virtual ~Display() = default;
-    virtual Handle CreateDCA() = 0;  // the "DISPLAY" driver, no device
+    // A display device's own context, by the device's name ("\\.\DISPLAY1");
+    // null for the whole desktop's (the "DISPLAY" driver, no device).
+    virtual Handle CreateDCA(const char* device) = 0;
+    virtual void DeleteDC(Handle dc) = 0;
     virtual int GetDeviceCaps(Handle dc, int index) = 0;
     virtual bool GetDeviceGammaRamp(Handle dc, std::uint16_t ramp[768]) = 0;
     virtual bool SetDeviceGammaRamp(Handle dc, const std::uint16_t ramp[768]) = 0;

@@ -32,9 +32,15 @@ Win32Display::~Win32Display() {
     if (dc_ != kNoHandle) ::DeleteDC(As<HDC>(dc_));
 }
 
-Handle Win32Display::CreateDCA() {
-    dc_ = ToHandle(::CreateDCA("DISPLAY", nullptr, nullptr, nullptr));
+Handle Win32Display::CreateDCA(const char* device) {
+    // A device's own context names the device as both driver and device.
+    dc_ = ToHandle(::CreateDCA(device != nullptr ? device : "DISPLAY", device, nullptr, nullptr));
     return dc_;
+}
+
+void Win32Display::DeleteDC(Handle dc) {
+    ::DeleteDC(As<HDC>(dc));
+    if (dc == dc_) dc_ = kNoHandle;
 }
 
 int Win32Display::GetDeviceCaps(Handle dc, int index) { return ::GetDeviceCaps(As<HDC>(dc), index); }

@@ -9,13 +9,14 @@ namespace plx {
 class Win32Display : public Display {
 public:
     ~Win32Display() override;
-    Handle CreateDCA() override;
+    Handle CreateDCA(const char* device) override;
+    void DeleteDC(Handle dc) override;
     int GetDeviceCaps(Handle dc, int index) override;
     bool GetDeviceGammaRamp(Handle dc, std::uint16_t ramp[768]) override;
     bool SetDeviceGammaRamp(Handle dc, const std::uint16_t ramp[768]) override;
 
 private:
-    Handle dc_ = kNoHandle;  // the display context lives as long as the library
+    Handle dc_ = kNoHandle;  // the context the engine kept lives as long as the library
 };
 
 class Win32System : public System {

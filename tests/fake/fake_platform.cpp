@@ -54,15 +54,25 @@ Ramp IdentityRamp() {
 
 // --- display
 
-Handle FakeDisplay::CreateDCA() { return calls_.Enter("CreateDCA") ? kDc : kNoHandle; }
+Handle FakeDisplay::CreateDCA(const char* device) {
+    contexts.emplace_back(device != nullptr ? device : "");
+    if (!calls_.Enter("CreateDCA")) return kNoHandle;
+    ++openContexts;
+    return device != nullptr ? kDc : kDesktopDc;
+}
+
+void FakeDisplay::DeleteDC(Handle dc) {
+    calls_.Enter("DeleteDC");
+    if (dc != kNoHandle) --openContexts;
+}
 
 int FakeDisplay::GetDeviceCaps(Handle dc, int index) {
-    if (!calls_.Enter("GetDeviceCaps") || dc != kDc) return 0;
+    if (!calls_.Enter("GetDeviceCaps") || !Usable(dc)) return 0;
     return index == 121 ? colorManagementCaps : 0;
 }
 
 bool FakeDisplay::GetDeviceGammaRamp(Handle dc, std::uint16_t out[768]) {
-    if (!calls_.Enter("GetDeviceGammaRamp") || dc != kDc) return false;
+    if (!calls_.Enter("GetDeviceGammaRamp") || !Usable(dc)) return false;
     std::copy(ramp.begin(), ramp.end(), out);
     return true;
 }
@@ -71,8 +81,10 @@ bool FakeDisplay::SetDeviceGammaRamp(Handle dc, const std::uint16_t in[768]) {
     Ramp offered;
     std::copy(in, in + 768, offered.begin());
     loads.push_back(offered);
-    if (!calls_.Enter("SetDeviceGammaRamp") || dc != kDc) return false;
-    if (!ignoresLoads) ramp = offered;
+    if (!calls_.Enter("SetDeviceGammaRamp") || !Usable(dc)) return false;
+    if (ignoresLoads) return true;
+    ramp = offered;
+    if (keeps) std::transform(ramp.begin(), ramp.end(), ramp.begin(), keeps);
     return true;
 }
 

@@ -5,6 +5,7 @@
 
 #include <array>
 #include <cstdint>
+#include <functional>
 #include <map>
 #include <set>
 #include <string>
@@ -31,10 +32,13 @@ struct Calls {
     int Count(const std::string& name) const;
 };
 
+// One monitor's ramp, reached through a device's own context or the whole
+// desktop's.
 class FakeDisplay : public Display {
 public:
     explicit FakeDisplay(Calls& calls) : calls_(calls) {}
-    Handle CreateDCA() override;
+    Handle CreateDCA(const char* device) override;
+    void DeleteDC(Handle dc) override;
     int GetDeviceCaps(Handle dc, int index) override;
     bool GetDeviceGammaRamp(Handle dc, std::uint16_t ramp[768]) override;
     bool SetDeviceGammaRamp(Handle dc, const std::uint16_t ramp[768]) override;
@@ -42,10 +46,19 @@ public:
     Ramp ramp{};                  // what the display holds
     int colorManagementCaps = 2;  // answer to index 121
     bool ignoresLoads = false;    // accepts loads but keeps its ramp
+    // What the display keeps of an entry it is given (all of it when empty).
+    std::function<std::uint16_t(std::uint16_t)> keeps;
     std::vector<Ramp> loads;      // every ramp offered to SetDeviceGammaRamp
-    static constexpr Handle kDc = 0xD15;
+    // Contexts on which the capability query answers 0 and every ramp call
+    // fails, as Windows 10 treats the whole desktop's with two monitors.
+    std::set<Handle> refusing;
+    std::vector<std::string> contexts;  // the device of each context created, "" for the whole desktop
+    int openContexts = 0;               // created and not yet deleted
+    static constexpr Handle kDc = 0xD15;         // a device's own context
+    static constexpr Handle kDesktopDc = 0xDE5;  // the whole desktop's
 
 private:
+    bool Usable(Handle dc) const { return (dc == kDc || dc == kDesktopDc) && refusing.count(dc) == 0; }
     Calls& calls_;
 };
 

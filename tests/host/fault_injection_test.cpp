@@ -151,17 +151,20 @@ struct StartUpRow {
 
 // What failing each call of the clean run leaves. Without a version the
 // system is of no known family: the display is probed actively and no
-// registry key is looked for.
+// registry key is looked for. A primary adapter's context that cannot be made
+// or takes no ramp gives way to the whole desktop's, which the display's ramp
+// reaches as well.
 const std::vector<StartUpRow> kStartUpMatrix[] = {
     {
-        // Windows 98: the active probe, then the key under Enum.
-        {"CreateDCA", 1, {false, EdidDecoded, true, true}},
-        {"GetVersionExA", 1, {true, EdidNoKey, true, true}},
-        {"GetDeviceGammaRamp", 1, {false, EdidDecoded, true, true}},
-        {"SetDeviceGammaRamp", 1, {false, EdidDecoded, true, true}},
-        {"GetDeviceGammaRamp", 2, {false, EdidDecoded, true, true}},
-        {"SetDeviceGammaRamp", 2, {false, EdidDecoded, true, false}},  // the restore
+        // Windows 98: the primary adapter, the active probe, then the key under Enum.
         {"EnumDisplayDevicesA", 1, {true, EdidNoKey, false, true}},
+        {"CreateDCA", 1, {true, EdidDecoded, true, true}},
+        {"GetVersionExA", 1, {true, EdidNoKey, true, true}},
+        {"GetDeviceGammaRamp", 1, {true, EdidDecoded, true, true}},
+        {"SetDeviceGammaRamp", 1, {true, EdidDecoded, true, true}},
+        {"GetDeviceGammaRamp", 2, {true, EdidDecoded, true, true}},
+        // The restore: the desktop's probe finds the probe ramp and puts that back.
+        {"SetDeviceGammaRamp", 2, {true, EdidDecoded, true, false}},
         {"EnumDisplayDevicesA", 2, {true, EdidNoKey, false, true}},
         {"RegOpenKeyExA", 1, {true, EdidNoKey, true, true}},
         {"RegQueryValueExA", 1, {true, EdidNoValue, true, true}},
@@ -169,10 +172,10 @@ const std::vector<StartUpRow> kStartUpMatrix[] = {
     },
     {
         // Windows XP: the capability, then the last instance under the model's key.
-        {"CreateDCA", 1, {false, EdidDecoded, true, true}},
-        {"GetVersionExA", 1, {true, EdidNoKey, true, true}},
-        {"GetDeviceCaps", 1, {false, EdidDecoded, true, true}},
         {"EnumDisplayDevicesA", 1, {true, EdidNoKey, false, true}},
+        {"CreateDCA", 1, {true, EdidDecoded, true, true}},
+        {"GetVersionExA", 1, {true, EdidNoKey, true, true}},
+        {"GetDeviceCaps", 1, {true, EdidDecoded, true, true}},
         {"EnumDisplayDevicesA", 2, {true, EdidNoKey, false, true}},
         {"RegOpenKeyExA", 1, {true, EdidNoKey, true, true}},
         {"RegEnumKeyExA", 1, {true, EdidNoKey, true, true}},
@@ -185,10 +188,10 @@ const std::vector<StartUpRow> kStartUpMatrix[] = {
     },
     {
         // Windows 7: the capability, then the listed instances of the model.
-        {"CreateDCA", 1, {false, EdidDecoded, true, true}},
-        {"GetVersionExA", 1, {true, EdidNoKey, true, true}},
-        {"GetDeviceCaps", 1, {false, EdidDecoded, true, true}},
         {"EnumDisplayDevicesA", 1, {true, EdidNoKey, false, true}},
+        {"CreateDCA", 1, {true, EdidDecoded, true, true}},
+        {"GetVersionExA", 1, {true, EdidNoKey, true, true}},
+        {"GetDeviceCaps", 1, {true, EdidDecoded, true, true}},
         {"EnumDisplayDevicesA", 2, {true, EdidNoKey, false, true}},
         {"RegOpenKeyExA", 1, {true, EdidNoKey, true, true}},
         {"RegQueryValueExA", 1, {true, EdidNoKey, true, true}},     // Count
@@ -219,6 +222,7 @@ TEST(FaultInjection, StartUpSurvivesEveryFailingCall) {
             run.t.os.calls.failingAt[row.call] = {row.number};
             const StartUpState left = run.Run();
             EXPECT_EQ(Describe(left), Describe(row.left)) << system.name << ", " << Name(calls[i]) << " fails";
+            EXPECT_EQ(run.t.os.display.openContexts, 1) << system.name << ", " << Name(calls[i]) << " fails";
             rows.push_back("| " + std::string(system.name) + " | " + Name(calls[i]) + " | " + Describe(left) + " |");
         }
     }

@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include <functional>
+
 #include "tests/fake/test_engine.h"
 
 namespace plx {
@@ -129,7 +131,7 @@ TEST(ReadGamma, FailedReadKeepsTheCallersGammas) {
 
 TEST(ReadGamma, FailedReadStillClampsAndLoadsTheCallersGammas) {
     TestEngine t;
-    t.os.calls.failing.insert("GetDeviceGammaRamp");
+    t.os.calls.failingAt["GetDeviceGammaRamp"] = {1};  // the load's read-back succeeds
     PLXRequest request = Gammas(100, 220, 220);
     EXPECT_EQ(ReadGamma(t.engine, request), ResultOk);
     EXPECT_EQ(request.redGamma, 140u);
@@ -144,6 +146,37 @@ TEST(ReadGamma, RefusedReapplyReturnsZero) {
     PLXRequest request{};
     EXPECT_EQ(ReadGamma(t.engine, request), ResultRampRefused);
     EXPECT_EQ(request.redGamma, 140u);  // clamped, not re-estimated
+}
+
+// Code 1 loading the identity and code 0 loading its clamp (to 140, from a
+// midpoint of 0): the load counts only when it reads back within one 8-bit level.
+TEST(LoadRamp, CountsOnlyWhatTheDisplayReadsBack) {
+    using Keeps = std::function<std::uint16_t(std::uint16_t)>;
+    struct Case {
+        const char* what;
+        Keeps keeps;
+        bool ignoresLoads, readBackFails;
+        int result;
+    } cases[] = {
+        {"8 bits read as v >> 8 << 8 (i * 256)", [](std::uint16_t v) -> std::uint16_t { return v & 0xFF00; }, false,
+         false, ResultOk},
+        {"8 bits read as (v >> 8) * 257", [](std::uint16_t v) -> std::uint16_t { return (v >> 8) * 257; }, false,
+         false, ResultOk},
+        {"7 bits", [](std::uint16_t v) -> std::uint16_t { return v & 0xFE00; }, false, false, ResultRampRefused},
+        {"the old ramp kept", nullptr, true, false, ResultRampRefused},
+        {"no read-back", nullptr, false, true, ResultRampRefused},
+    };
+    for (const auto& c : cases) {
+        for (const bool setGamma : {true, false}) {
+            TestEngine t;
+            t.os.display.keeps = c.keeps, t.os.display.ignoresLoads = c.ignoresLoads;
+            t.os.display.ramp[128] = 0;
+            if (c.readBackFails) t.os.calls.failingAt["GetDeviceGammaRamp"] = {setGamma ? 1 : 2};
+            PLXRequest request = Gammas(220, 220, 220);
+            EXPECT_EQ(setGamma ? SetGamma(t.engine, request) : ReadGamma(t.engine, request), c.result)
+                << c.what << (setGamma ? ", code 1" : ", code 0");
+        }
+    }
 }
 
 TEST(SetGamma, LoadsTheBuiltRampAndKeepsItWhenRefused) {

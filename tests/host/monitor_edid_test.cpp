@@ -7,6 +7,7 @@
 #include <string>
 #include <vector>
 
+#include "engine/display_context.h"
 #include "tests/fake/test_engine.h"
 
 namespace plx {
@@ -57,7 +58,7 @@ struct Lookup {
         state.osVersion = version;
     }
     std::int32_t Run() {
-        findMonitorEdid(t.engine);
+        findMonitorEdid(t.engine, findPrimaryAdapter(t.os.system));
         EXPECT_EQ(registry.openKeys, 0);  // every path closes what it opened
         return state.edidStatus;
     }

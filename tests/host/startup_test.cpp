@@ -3,7 +3,17 @@
 #include <gtest/gtest.h>
 
 #include <array>
+#include <functional>
+#include <string>
+#include <vector>
+#ifndef _WIN32
+#include <atomic>
+#include <chrono>
+#include <latch>
+#include <thread>
+#endif
 
+#include "engine/dispatch.h"
 #include "engine/gamma.h"
 #include "tests/fake/test_engine.h"
 
@@ -162,15 +172,19 @@ TEST(StartUp, FillsTheStateInOrder) {
     StartUp(s.t.engine);
     const EngineState& state = s.t.engine.state;
     EXPECT_EQ(state.displayDc, fake::FakeDisplay::kDc);
+    EXPECT_EQ(s.t.os.display.contexts, std::vector<std::string>{"\\\\.\\DISPLAY1"});
     EXPECT_EQ(state.osVersion.platformId, kPlatformWin9x);
     EXPECT_EQ(state.osVersion.majorVersion, 4u);
     EXPECT_TRUE(state.gammaSupported);
     EXPECT_STREQ(state.monitorName, "Quell 24 Wide");
     const auto& log = s.t.os.calls.log;
     const auto position = [&](const char* call) { return std::find(log.begin(), log.end(), call) - log.begin(); };
+    const auto last = [&](const char* call) { return log.rend() - std::find(log.rbegin(), log.rend(), call) - 1; };
+    // The primary adapter is found before its context is made, its monitor after the probe.
+    EXPECT_LT(position("EnumDisplayDevicesA"), position("CreateDCA"));
     EXPECT_LT(position("CreateDCA"), position("GetVersionExA"));
     EXPECT_LT(position("GetVersionExA"), position("GetDeviceGammaRamp"));
-    EXPECT_LT(position("SetDeviceGammaRamp"), position("EnumDisplayDevicesA"));
+    EXPECT_LT(position("SetDeviceGammaRamp"), last("EnumDisplayDevicesA"));
 }
 
 TEST(StartUp, DefaultColorimetryUnlessTheEdidWasDecoded) {
@@ -205,6 +219,92 @@ TEST(StartUp, NeverFailsWhenTheSystemDoes) {
     EXPECT_EQ(state.edidStatus, EdidNoKey);
     EXPECT_EQ(Colorimetry(state), kDefaultColorimetry);
 }
+
+// The ramp goes through the primary adapter's own context; the whole
+// desktop's stands in when no adapter is primary, the own one cannot be made
+// or the probe finds that it takes no ramp. Codes 0 and 1 work whenever one
+// of them does.
+TEST(StartUp, TakesTheContextThatTakesTheRamp) {
+    using fake::FakeDisplay;
+    const std::string own = "\\\\.\\DISPLAY1", desktop;
+    struct Case {
+        const char* what;
+        std::function<void(TestEngine&)> arrange;
+        std::vector<std::string> contexts;
+        Handle kept;
+        bool supported;
+    } cases[] = {
+        {"one monitor", [](TestEngine&) {}, {own}, FakeDisplay::kDc, true},
+        {"two monitors, the desktop's refused as by Windows 10",
+         [](TestEngine& t) {
+             t.os.system.adapters.push_back({});
+             t.os.display.refusing = {FakeDisplay::kDesktopDc};
+         },
+         {own}, FakeDisplay::kDc, true},
+        {"the own one refused", [](TestEngine& t) { t.os.display.refusing = {FakeDisplay::kDc}; }, {own, desktop},
+         FakeDisplay::kDesktopDc, true},
+        {"both refused", [](TestEngine& t) { t.os.display.refusing = {FakeDisplay::kDc, FakeDisplay::kDesktopDc}; },
+         {own, desktop}, FakeDisplay::kDesktopDc, false},
+        {"no primary adapter", [](TestEngine& t) { t.os.system.adapters[0].device.stateFlags = 1; }, {desktop},
+         FakeDisplay::kDesktopDc, true},
+        {"the own one not made", [](TestEngine& t) { t.os.calls.failingAt["CreateDCA"] = {1}; }, {own, desktop},
+         FakeDisplay::kDesktopDc, true},
+    };
+    for (const auto& c : cases) {
+        for (const OsVersion version : {OsVersion{kPlatformWin9x, 4, 10}, OsVersion{kPlatformNt, 10, 0}}) {
+            const std::string what = std::string(c.what) + ", platform " + std::to_string(version.platformId);
+            StartUpEngine s;
+            s.t.os.system.version = version;
+            c.arrange(s.t);
+            StartUp(s.t.engine);
+            EXPECT_EQ(s.t.os.display.contexts, c.contexts) << what;
+            EXPECT_EQ(s.t.engine.state.displayDc, c.kept) << what;
+            EXPECT_EQ(s.t.os.display.openContexts, 1) << what;  // the one given up is deleted
+            const int served = c.supported ? ResultOk : ResultGammaUnsupported;
+            PLXRequest request = fake::StartRequest();
+            request.function = SetGammaFunction;
+            EXPECT_EQ(Dispatch(s.t.engine, &request), served) << what;
+            request.function = ReadGammaFunction;
+            EXPECT_EQ(Dispatch(s.t.engine, &request), served) << what;
+        }
+    }
+}
+
+#ifndef _WIN32  // the Windows builds' thread model has no std::thread
+// A display enumeration as slow as a real one, so that calls arriving
+// together meet inside the start-up.
+struct SlowSystem : fake::FakeSystem {
+    using FakeSystem::FakeSystem;
+    bool EnumDisplayDevicesA(const char* adapter, std::uint32_t index, DisplayDevice& device) override {
+        std::this_thread::sleep_for(std::chrono::milliseconds(50));
+        return FakeSystem::EnumDisplayDevicesA(adapter, index, device);
+    }
+};
+
+// Calls that arrive together start the engine once, and none of them goes on
+// before the start-up has finished (the default colorimetry is its last step).
+TEST(FirstCallStartUp, StartsOnceForCallsThatArriveTogether) {
+    StartUpEngine s;
+    SlowSystem slow(s.t.os.calls);
+    slow.adapters = s.t.os.system.adapters;
+    const Platform& os = s.t.os.platform;
+    Platform platform{os.display, slow, os.machineRegistry, os.userRegistry, os.files, os.colorService, os.clock};
+    Engine engine{EngineState{}, platform};
+    FirstCallStartUp startUp;
+    std::latch together(8);
+    std::atomic<int> sawItFinished = 0;
+    std::vector<std::thread> callers;
+    for (int i = 0; i < 8; ++i)
+        callers.emplace_back([&] {
+            together.arrive_and_wait();
+            startUp.Ensure(engine);
+            if (Colorimetry(engine.state) == kDefaultColorimetry) ++sawItFinished;
+        });
+    for (std::thread& caller : callers) caller.join();
+    EXPECT_EQ(sawItFinished, 8);
+    EXPECT_EQ(s.t.os.calls.Count("GetVersionExA"), 1);
+}
+#endif
 
 }  // namespace
 }  // namespace plx

@@ -4,7 +4,11 @@
 
 #include <gtest/gtest.h>
 
+#include <cstdio>
 #include <cstring>
+#include <fstream>
+#include <string>
+#include <vector>
 
 #include "engine/request.h"
 
@@ -90,6 +94,52 @@ TEST(PlxLibrary, FreeingItGivesItsMemoryBack) {
     for (int cycle = 0; cycle < 300; ++cycle) FreeLibrary(LoadLibraryA("PLX.dll"));
     // Without the clean-up each cycle loses at least 4 KB.
     EXPECT_LT(committed(), before + 256 * 1024);
+}
+
+// Wine's traces of display contexts and ramp calls (its "dc" channel) that
+// this thread wrote into the log from byte `from` on.
+std::vector<std::string> DisplayTraces(const char* log, std::streamoff from) {
+    std::ifstream file(log, std::ios::binary);
+    file.seekg(from);
+    char thread[16];
+    std::snprintf(thread, sizeof thread, "%04lx:trace:dc:", GetCurrentThreadId());
+    std::vector<std::string> traces;
+    for (std::string line; std::getline(file, line);)
+        if (line.rfind(thread, 0) == 0 && (line.find("OpenDCW") != line.npos || line.find("GammaRamp") != line.npos))
+            traces.push_back(line.substr(std::strlen(thread)));
+    return traces;
+}
+
+// Loaded and freed without a call, the engine makes no display context and no
+// ramp call; the first call starts it, with the primary adapter's own context
+// first. Run as plx_first_call_start_up, through stderr_log.sh.
+TEST(PlxLibrary, StartsOnTheFirstCallNotWhenLoaded) {
+    char log[MAX_PATH];
+    const DWORD length = GetEnvironmentVariableA("LUMORA_STDERR_LOG", log, sizeof log);
+    if (length == 0 || length >= sizeof log) GTEST_SKIP() << "run through stderr_log.sh to collect Wine's traces";
+    const auto logSize = [&] { return std::ifstream(log, std::ios::binary | std::ios::ate).tellg(); };
+    // What the system libraries do with the display when first loaded happens
+    // before the count.
+    FreeLibrary(LoadLibraryA("PLX.dll"));
+    ReleaseDC(nullptr, GetDC(nullptr));
+
+    std::streamoff mark = logSize();
+    for (int cycle = 0; cycle < 3; ++cycle) FreeLibrary(LoadLibraryA("PLX.dll"));
+    EXPECT_EQ(DisplayTraces(log, mark), std::vector<std::string>{});
+
+    HMODULE library = LoadLibraryA("PLX.dll");
+    const auto plx = reinterpret_cast<PLXEntry>(reinterpret_cast<void*>(GetProcAddress(library, "PLX")));
+    ASSERT_NE(plx, nullptr);
+    mark = logSize();
+    PLXRequest request{};
+    EXPECT_EQ(plx(&request), ResultGammaUnsupported);
+    // Wine answers 0 to the capability query on every context: the primary
+    // adapter's own is given up for the whole desktop's, which answers 0 too.
+    const std::vector<std::string> traces = DisplayTraces(log, mark);
+    ASSERT_FALSE(traces.empty());
+    EXPECT_NE(traces.front().find(R"(device=L"\\\\.\\DISPLAY1")"), std::string::npos) << traces.front();
+    EXPECT_NE(traces.back().find("device=<null>"), std::string::npos) << traces.back();
+    FreeLibrary(library);
 }
 
 }  // namespace

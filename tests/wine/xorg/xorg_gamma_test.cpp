@@ -45,6 +45,10 @@ protected:
         plx = library == nullptr
                   ? nullptr
                   : reinterpret_cast<PLXEntry>(reinterpret_cast<void*>(GetProcAddress(library, "PLX")));
+        // The first call starts the engine; code 4 touches no ramp itself.
+        PLXRequest first{};
+        first.function = MonitorWhiteTemperatureFunction;
+        if (plx != nullptr) plx(&first);
         foundAfterStartUp = Get();
     }
     static void TearDownTestSuite() {
