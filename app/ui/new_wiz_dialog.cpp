@@ -68,7 +68,7 @@ BOOL CNewWizDialog::OnInitDialog() {
     ShowFirstPage();
 
     if (SupportedWindows()) {
-        webPane_.Navigate(paneAddress_.c_str());
+        webPane_.ShowOwnPage(paneAddress_);
         FocusHiddenButton();
         return FALSE;
     }
