@@ -5,6 +5,7 @@
 #include <algorithm>
 
 #include "app/resources/resource.h"
+#include "app/ui/program_path.h"
 #include "app/ui/wrong_windows.h"
 #include "app/web_addresses.h"
 
@@ -33,8 +34,9 @@ std::vector<HWND> FindButtons(HWND frame, const UINT (&ids)[N]) {
     return buttons;
 }
 
+// An empty address would open whatever folder is current.
 void OpenAddress(const std::string& address) {
-    ShellExecuteA(nullptr, "open", address.c_str(), nullptr, nullptr, SW_SHOWNORMAL);
+    if (!address.empty()) ShellExecuteA(nullptr, "open", address.c_str(), nullptr, nullptr, SW_SHOWNORMAL);
 }
 
 }  // namespace
@@ -52,9 +54,12 @@ void CNewWizDialog::DoDataExchange() { Bind(IDC_HIDDEN_DEFAULT, hiddenButton_); 
 
 BOOL CNewWizDialog::OnInitDialog() {
     CDialog::OnInitDialog();
-    paneAddress_ = Unscrambled(kPaneAddress);
-    aboutAddress_ = Unscrambled(kAboutAddress);
-    poweredByAddress_ = Unscrambled(kPoweredByAddress);
+    // The pane's page is inside the program; About and the credit picture
+    // open the about page installed beside it.
+    const std::string program = ProgramPath();
+    paneAddress_ = ResourcePageAddress(program, Unscrambled(kPanePage));
+    aboutAddress_ = PageBesideProgram(program, Unscrambled(kAboutPage));
+    poweredByAddress_ = aboutAddress_;
     SetWindowTextA(GetSafeHwnd(), "Lumora");
     webPane_.CreateFromControl(GetSafeHwnd(), IDC_WEB_PANE);
 
