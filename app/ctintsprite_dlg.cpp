@@ -5,18 +5,17 @@
 #include "app/reminder_choices.h"
 #include "app/reminder_date.h"
 #include "app/resources/resource.h"
+#include "app/ui/program_path.h"
 #include "ui/image_dialog.h"
 #include "app/workflow_state.h"
 
 namespace {
 
+// Without the program's path no companion could be found: the paths stay empty.
 void NameCompanionsAfterProgram() {
-    char path[MAX_PATH];
-    const DWORD length = GetModuleFileNameA(nullptr, path, sizeof path);
-    // A full buffer holds a truncated path (not even terminated on XP), after
-    // which no companion could be found: leave the paths empty.
-    if (length == 0 || length >= sizeof path) return;
-    CompanionPaths paths = CompanionPathsFor({path, length});
+    const std::string program = ProgramPath();
+    if (program.empty()) return;
+    CompanionPaths paths = CompanionPathsFor(program);
     loaderPath = std::move(paths.loader);
     resumePath = std::move(paths.resume);
 }

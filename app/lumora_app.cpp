@@ -3,10 +3,11 @@
 #include <ole2.h>
 #include <shellapi.h>
 
-#include <cstring>
+#include <string>
 
 #include "app/lumora_wizard.h"
 #include "app/resources/resource.h"
+#include "app/ui/program_path.h"
 #include "app/web_addresses.h"
 #include "app/workflow_state.h"
 
@@ -27,10 +28,8 @@ BOOL LumoraApp::OnCommand(UINT id, UINT notify, HWND) {
     return TRUE;
 }
 
+// The help installed beside the program, which needs no network.
 void LumoraApp::OnHelp() {
-    char address[48] = {};
-    static_assert(sizeof kHelpAddress <= sizeof address);
-    std::memcpy(address, kHelpAddress.data(), sizeof kHelpAddress);
-    Unscramble(address);
-    ShellExecuteA(nullptr, "open", address, nullptr, nullptr, SW_SHOW);
+    const std::string page = PageBesideProgram(ProgramPath(), Unscrambled(kHelpPage));
+    if (!page.empty()) ShellExecuteA(nullptr, "open", page.c_str(), nullptr, nullptr, SW_SHOW);
 }

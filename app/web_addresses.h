@@ -1,11 +1,15 @@
-// The program's web addresses. They are kept scrambled, every character code
-// one higher than in the address, and lowered again when needed; the plain
-// texts exist only while compiling.
+// The pages the program opens, all of which ship with it: the help and about
+// pages are files installed beside the program, the web pane's page is an
+// HTML resource of the program itself, so that none of them needs a network.
+// Their names are kept scrambled, every character code one higher than in the
+// name, and lowered again when needed; the plain texts exist only while
+// compiling.
 #pragma once
 
 #include <array>
 #include <cstddef>
 #include <string>
+#include <string_view>
 
 template <std::size_t N>
 using ScrambledAddress = std::array<char, N>;  // ends with its zero
@@ -29,9 +33,18 @@ std::string Unscrambled(const ScrambledAddress<N>& scrambled) {
     return address;
 }
 
-// The help page (the application's help command).
-inline constexpr auto kHelpAddress = Scramble("https://lumora.example/support");
-// The web pane's page, the about page and the credit link (the wizard frame).
-inline constexpr auto kPaneAddress = Scramble("https://lumora.example/wizard/news");
-inline constexpr auto kAboutAddress = Scramble("https://lumora.example/about");
-inline constexpr auto kPoweredByAddress = Scramble("https://brightvale.example/");
+// The help command's page, and the page of About and of the credit picture,
+// relative to the program's folder.
+inline constexpr auto kHelpPage = Scramble("help\\index.html");
+inline constexpr auto kAboutPage = Scramble("help\\about.html");
+// The web pane's page: the program's HTML resource of this name.
+inline constexpr auto kPanePage = Scramble("PANE.HTML");
+
+// `page` in the folder of the program file `programPath`; "" when the path
+// names no folder, so that nothing is opened relative to whatever folder is
+// current.
+std::string PageBesideProgram(std::string_view programPath, std::string_view page);
+
+// The address under which the browser control's res: protocol finds the HTML
+// resource `name` of the program file `programPath`, or "" without a path.
+std::string ResourcePageAddress(std::string_view programPath, std::string_view name);

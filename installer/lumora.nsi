@@ -5,19 +5,21 @@
 ; files to package:
 ;   makensis -DVERSION=1.0.0 -DPUBLISHER=... -DICON_FILE=lumora.ico -DOUTFILE=Lumora-Setup.exe \
 ;            -DPLX_FILE=... -DLOADER_FILE=... -DRESUME_FILE=... [-DWIZARD_FILE=...] \
-;            [-DSIGN_COMMAND=...] lumora.nsi
+;            -DHELP_FILES=help_files.nsh [-DSIGN_COMMAND=...] lumora.nsi
+; where help_files.nsh, also made by the build, lists the help pages.
 ; Both the installer and the uninstaller run silently with /S.
 ;
-; The uninstaller removes the program files, the Start-menu shortcut and the
-; two logon entries the wizard writes on Save. The user's colour profiles in
-; "My ICC Profiles" and the settings under Software\Brightvale\Lumora are the
-; user's own and stay.
+; The uninstaller removes the program files, the help pages, the Start-menu
+; shortcut and the two logon entries the wizard writes on Save. The user's
+; colour profiles in "My ICC Profiles" and the settings under
+; Software\Brightvale\Lumora are the user's own and stay.
 
 Unicode true
 !include FileFunc.nsh
 !include MUI2.nsh
 !include LogicLib.nsh
 !include WinMessages.nsh
+!include "${HELP_FILES}"
 
 !define UNINSTALL_KEY "Software\Microsoft\Windows\CurrentVersion\Uninstall\Lumora"
 !define RUN_KEY "Software\Microsoft\Windows\CurrentVersion\Run"
@@ -94,6 +96,9 @@ Section "Lumora"
     File "/oname=PLX.dll" "${PLX_FILE}"
     File "/oname=LumoraLoader.exe" "${LOADER_FILE}"
     File "/oname=LumoraResume.exe" "${RESUME_FILE}"
+    SetOutPath "$INSTDIR\help"
+    !insertmacro LUMORA_HELP_FILES
+    SetOutPath "$INSTDIR"
 !ifdef WIZARD_FILE
     File "/oname=Lumora.exe" "${WIZARD_FILE}"
     CreateShortCut "$SMPROGRAMS\Lumora.lnk" "$INSTDIR\Lumora.exe" "" "$INSTDIR\Lumora.exe" 0
@@ -123,6 +128,8 @@ Section "Uninstall"
     Delete "$INSTDIR\LumoraLoader.exe"
     Delete "$INSTDIR\LumoraResume.exe"
     Delete "$INSTDIR\Uninstall.exe"
+    !insertmacro LUMORA_HELP_REMOVAL
+    RMDir "$INSTDIR\help"
     RMDir "$INSTDIR"
     Delete "$SMPROGRAMS\Lumora.lnk"
     DeleteRegValue HKCU "${RUN_KEY}" "PLXLoader"

@@ -6,6 +6,7 @@
 #include <span>
 
 #include "app/resources/resource.h"
+#include "app/ui/program_path.h"
 #include "app/ui/wrong_windows.h"
 #include "app/web_addresses.h"
 #include "ui/window_icons.h"
@@ -59,8 +60,9 @@ void ApplyButtons(HWND frame, ButtonSet set) {
     }
 }
 
+// An empty address would open whatever folder is current.
 void OpenAddress(const std::string& address) {
-    ShellExecuteA(nullptr, "open", address.c_str(), nullptr, nullptr, SW_SHOWNORMAL);
+    if (!address.empty()) ShellExecuteA(nullptr, "open", address.c_str(), nullptr, nullptr, SW_SHOWNORMAL);
 }
 
 }  // namespace
@@ -78,9 +80,12 @@ void CNewWizDialog::DoDataExchange() { Bind(IDC_HIDDEN_DEFAULT, hiddenButton_); 
 
 BOOL CNewWizDialog::OnInitDialog() {
     CDialog::OnInitDialog();
-    paneAddress_ = Unscrambled(kPaneAddress);
-    aboutAddress_ = Unscrambled(kAboutAddress);
-    poweredByAddress_ = Unscrambled(kPoweredByAddress);
+    // The pane's page is inside the program; About and the credit picture
+    // open the about page installed beside it.
+    const std::string program = ProgramPath();
+    paneAddress_ = ResourcePageAddress(program, Unscrambled(kPanePage));
+    aboutAddress_ = PageBesideProgram(program, Unscrambled(kAboutPage));
+    poweredByAddress_ = aboutAddress_;
     SetWindowTextA(GetSafeHwnd(), "Lumora");
     webPane_.CreateFromControl(GetSafeHwnd(), IDC_WEB_PANE);
 
@@ -93,7 +98,7 @@ BOOL CNewWizDialog::OnInitDialog() {
     ShowFirstPage();
 
     if (SupportedWindows()) {
-        webPane_.Navigate(paneAddress_.c_str());
+        webPane_.ShowOwnPage(paneAddress_);
         FocusHiddenButton();
         return FALSE;
     }

@@ -1,5 +1,6 @@
 #include "app/ui/simple_browser.h"
 
+#include "app/resources/resource.h"
 #include "app/ui/simple_browser_event_sink.h"
 #include "app/ui/simple_browser_site.h"
 
@@ -7,6 +8,7 @@ namespace {
 
 constexpr char kPaneClass[] = "LumoraWebPane";
 constexpr UINT kHostId = 0xE900;
+constexpr UINT kNavigateLaterMessage = WM_APP;
 // A control that never produces its blank document must not hold up the program.
 constexpr DWORD kBlankDocumentWaitMs = 2000;
 
@@ -160,6 +162,7 @@ LRESULT CALLBACK SimpleBrowser::WindowProc(HWND window, UINT message, WPARAM wPa
         pane->OnSize(LOWORD(lParam), HIWORD(lParam));
         return result;
     }
+    case kNavigateLaterMessage: pane->Navigate(pane->laterAddress_.c_str()); return 0;
     case WM_DESTROY:
         // Deactivate the control while its windows still exist.
         if (pane->host_) pane->host_->Close();
@@ -172,6 +175,11 @@ LRESULT CALLBACK SimpleBrowser::WindowProc(HWND window, UINT message, WPARAM wPa
     }
     }
     return DefWindowProcA(window, message, wParam, lParam);
+}
+
+void SimpleBrowser::NavigateLater(const std::string& address) {
+    laterAddress_ = address;
+    if (hwnd_) PostMessageA(hwnd_, kNavigateLaterMessage, 0, 0);
 }
 
 void SimpleBrowser::OnSize(int width, int height) {
@@ -252,8 +260,36 @@ void SimpleBrowser::OnTitleChange(const std::string& text) {
     Notify(kWebPaneTitleChange, notification);
 }
 
+bool SimpleBrowser::OnNavigateError(const std::string&) { return false; }
+
+void CSimpleBrowser::ShowOwnPage(const std::string& address) {
+    ownPage_ = address;
+    fellBack_ = false;
+    Navigate(address.c_str());
+}
+
+// The help link is a command, not a page: the parent gets it as a click of
+// the help button, posted so that the help opens once this event is over.
 bool CSimpleBrowser::OnBeforeNavigation(const std::string& url, const std::string& frame, const unsigned char* postData,
                                         int postDataSize, const std::string& headers) {
     SimpleBrowser::OnBeforeNavigation(url, frame, postData, postDataSize, headers);
-    return false;
+    if (url != kHelpLink) return false;
+    if (const HWND parent = Window() ? GetParent(Window()) : nullptr)
+        PostMessageA(parent, WM_COMMAND, MAKEWPARAM(ID_HELP, BN_CLICKED), 0);
+    return true;
+}
+
+void CSimpleBrowser::OnNavigationComplete2(const std::string& url) {
+    SimpleBrowser::OnNavigationComplete2(url);
+    fellBack_ = false;
+}
+
+// Every failure is cancelled, so that the control's error page never shows;
+// the own page stands in, unless it is what just failed to stand in.
+bool CSimpleBrowser::OnNavigateError(const std::string&) {
+    if (!ownPage_.empty() && !fellBack_) {
+        fellBack_ = true;
+        NavigateLater(ownPage_);
+    }
+    return true;
 }

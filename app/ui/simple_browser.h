@@ -69,6 +69,14 @@ protected:
     virtual void OnNavigationComplete2(const std::string& url);
     virtual void OnStatusTextChange(const std::string& text);
     virtual void OnTitleChange(const std::string& text);
+    // A navigation of the pane's page failed. True cancels the control's own
+    // error page. The base reports nothing and lets the control show it.
+    virtual bool OnNavigateError(const std::string& url);
+
+    // Navigates once the control's current event is over: navigating from
+    // inside one of its events would reenter the navigation that sent it.
+    void NavigateLater(const std::string& address);
+    HWND Window() const { return hwnd_; }
 
     SimpleBrowserSite* host_ = nullptr;  // the control's site and its window (child 0xE900)
     IWebBrowser2* browser_ = nullptr;    // owned; empty until creation succeeds
@@ -87,12 +95,31 @@ private:
 
     HWND hwnd_ = nullptr;
     bool oleInitialised_ = false;
+    std::string laterAddress_;
 };
 
-// The pane the wizard uses: it reports every event like the base, and never
-// cancels a navigation, so links followed in the page open in the pane.
+// The pane the wizard uses: it reports every event like the base, and shows
+// its own page, never an error page. Links followed in the page open in the
+// pane, but for the page's help link, which asks the parent for help as the
+// help button does.
 class CSimpleBrowser : public SimpleBrowser {
+public:
+    // The link of the pane's page that opens the help.
+    static constexpr char kHelpLink[] = "lumora:help";
+
+    // Navigates to `address`, the pane's own page, which from now on also
+    // stands in for any page that fails to load.
+    void ShowOwnPage(const std::string& address);
+
 protected:
     bool OnBeforeNavigation(const std::string& url, const std::string& frame, const unsigned char* postData,
                             int postDataSize, const std::string& headers) override;
+    void OnNavigationComplete2(const std::string& url) override;
+    bool OnNavigateError(const std::string& url) override;
+
+private:
+    std::string ownPage_;
+    // Set when the own page stood in for a failed one, until a page arrives:
+    // if the own page fails as well, the pane stays as it is.
+    bool fellBack_ = false;
 };

@@ -75,6 +75,12 @@ std::vector<unsigned char> PostData(const VARIANT* argument) {
     return body;
 }
 
+// The Cancel argument, when the control passes one, gets the pane's answer.
+void Answer(const VARIANT* cancelArgument, bool cancel) {
+    if (cancelArgument && V_VT(cancelArgument) == (VT_BYREF | VT_BOOL) && V_BOOLREF(cancelArgument))
+        *V_BOOLREF(cancelArgument) = cancel ? VARIANT_TRUE : VARIANT_FALSE;
+}
+
 }  // namespace
 
 SimpleBrowserEventSink::SimpleBrowserEventSink(SimpleBrowser* pane, IDispatch* topLevel)
@@ -145,6 +151,7 @@ void SimpleBrowserEventSink::Translate(DISPID id, const DISPPARAMS& params) {
         break;
     case DISPID_STATUSTEXTCHANGE: pane_->OnStatusTextChange(Text(Argument(params, 0))); break;
     case DISPID_TITLECHANGE: pane_->OnTitleChange(Text(Argument(params, 0))); break;
+    case DISPID_NAVIGATEERROR: NavigateError(params); break;
     }
 }
 
@@ -156,7 +163,12 @@ void SimpleBrowserEventSink::BeforeNavigate2(const DISPPARAMS& params) {
     const bool cancel = pane_->OnBeforeNavigation(Text(Argument(params, 1)), Text(Argument(params, 3)),
                                                   body.empty() ? nullptr : body.data(), static_cast<int>(body.size()),
                                                   Text(Argument(params, 5)));
-    const VARIANT* answer = Argument(params, 6);
-    if (answer && V_VT(answer) == (VT_BYREF | VT_BOOL) && V_BOOLREF(answer))
-        *V_BOOLREF(answer) = cancel ? VARIANT_TRUE : VARIANT_FALSE;
+    Answer(Argument(params, 6), cancel);
+}
+
+// NavigateError(pDisp, URL, TargetFrameName, StatusCode, Cancel); the frame
+// and the status are not used.
+void SimpleBrowserEventSink::NavigateError(const DISPPARAMS& params) {
+    if (!IsTopLevel(Argument(params, 0))) return;
+    Answer(Argument(params, 4), pane_->OnNavigateError(Text(Argument(params, 1))));
 }

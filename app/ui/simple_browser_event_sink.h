@@ -1,5 +1,6 @@
 // Receives the web browser control's DWebBrowserEvents2 and turns each of the
-// eight events the pane reports into a call of the pane's operation for it.
+// eight events the pane reports, and a failed navigation, into a call of the
+// pane's operation for it.
 #pragma once
 
 #include <windows.h>
@@ -35,6 +36,7 @@ private:
     bool IsTopLevel(const VARIANT* object) const;
     void Translate(DISPID id, const DISPPARAMS& params);
     void BeforeNavigate2(const DISPPARAMS& params);
+    void NavigateError(const DISPPARAMS& params);
 
     LONG references_ = 1;
     SimpleBrowser* pane_;

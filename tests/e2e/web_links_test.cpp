@@ -1,6 +1,7 @@
-// Help, About and the credit picture open their web addresses through the
-// shell. A recording program stands in as the handler of web addresses for
-// the test's duration.
+// Help, About and the credit picture open pages installed beside the program
+// through the shell. A recording program stands in as the handler of web
+// pages (and of web addresses, which none of them may be) for the test's
+// duration.
 #include <gtest/gtest.h>
 
 #include <fstream>
@@ -13,17 +14,16 @@ namespace {
 
 using e2e::WizardSession;
 
-constexpr char kHelp[] = "https://lumora.example/support";
-constexpr char kAbout[] = "https://lumora.example/about";
-constexpr char kCredit[] = "https://brightvale.example/";
-
 class WebLinks : public ::testing::Test {
 protected:
     void SetUp() override {
         SKIP_WITHOUT_DISPLAY();
         ASSERT_TRUE(wizard_.ready());
-        // Wine's shell takes the handler from the machine's classes only.
-        handler_.SetString("", "\"" + companion_test::BinFolder() + "url_recorder.exe\" \"%1\"");
+        // Wine's shell takes the handlers from the machine's classes only.
+        const std::string recorder = "\"" + companion_test::BinFolder() + "url_recorder.exe\" \"%1\"";
+        webHandler_.SetString("", recorder);
+        pageType_.SetString("", "htmlfile");
+        pageHandler_.SetString("", recorder);
         SetEnvironmentVariableA("LUMORA_OPENED_LOG", log_.c_str());
         ASSERT_TRUE(wizard_.Start());
     }
@@ -43,16 +43,21 @@ protected:
     }
 
     WizardSession wizard_;
-    companion_test::RegistryValues handler_{"https\\shell\\open\\command", HKEY_CLASSES_ROOT};
+    companion_test::RegistryValues webHandler_{"https\\shell\\open\\command", HKEY_CLASSES_ROOT};
+    companion_test::RegistryValues pageType_{".html", HKEY_CLASSES_ROOT};
+    companion_test::RegistryValues pageHandler_{"htmlfile\\shell\\open\\command", HKEY_CLASSES_ROOT};
+    const std::string help_ = wizard_.sandbox().Path("help\\index.html");
+    const std::string about_ = wizard_.sandbox().Path("help\\about.html");
     std::string log_ = wizard_.sandbox().Path("opened.log");
     size_t opened_ = 0;
 };
 
-TEST_F(WebLinks, HelpAboutAndCreditOpenTheirAddresses) {
+TEST_F(WebLinks, HelpAboutAndCreditOpenTheInstalledPages) {
     Open(ID_HELP);
     Open(IDC_ABOUT);
     Open(IDC_POWERED_BY);
-    EXPECT_EQ(Opened(), (std::vector<std::string>{kHelp, kAbout, kCredit}));
+    EXPECT_EQ(Opened(), (std::vector<std::string>{help_, about_, about_}));
+    for (const std::string& page : Opened()) EXPECT_TRUE(companion_test::Exists(page)) << page;
     EXPECT_TRUE(wizard_.Exit());
 }
 
@@ -62,7 +67,7 @@ TEST_F(WebLinks, HelpOpensTheSamePageFromEveryPage) {
         ASSERT_TRUE(wizard_.Click(next));
     }
     Open(ID_HELP);
-    EXPECT_EQ(Opened(), std::vector<std::string>(4, kHelp));
+    EXPECT_EQ(Opened(), std::vector<std::string>(4, help_));
     EXPECT_TRUE(wizard_.Exit());
 }
 

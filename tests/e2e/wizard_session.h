@@ -1,7 +1,8 @@
 // Lumora.exe driven from outside, as a user would drive it: the program runs
-// as installed, in a fresh folder next to the recording stand-in PLX.dll and
-// the companions, and is found, pressed and read through window messages
-// only. The user's settings and logon entries are put back afterwards.
+// as installed, in a fresh folder next to the recording stand-in PLX.dll, the
+// companions and the help pages, and is found, pressed and read through
+// window messages only. The user's settings and logon entries are put back
+// afterwards.
 //
 // Every wait is bounded (kPatienceMs); a program still running at the end is
 // ended by force.
@@ -117,6 +118,7 @@ class WizardSession {
 public:
     WizardSession() {
         sandbox_.Copy(companion_test::BinFolder() + "Lumora.exe", "Lumora.exe");
+        sandbox_.CopyFolder(companion_test::BinFolder() + "help\\", "help");
         for (const char* name : {"RemindInterval", "RemindDate", "RedGamma", "GreenGamma", "BlueGamma",
                                  "DefaultProfileName", "DefaultProfilePath"})
             settings_.Keep(name);

@@ -8,7 +8,9 @@
 
 #include <gtest/gtest.h>
 
+#include <cstring>
 #include <fstream>
+#include <functional>
 #include <map>
 #include <optional>
 #include <string>
@@ -69,6 +71,17 @@ inline std::optional<StoredValue> ReadStored(const char* keyPath, const std::str
     if (!found) return {};
     value.data.resize(size);
     return value;
+}
+
+// The entries of `folder` (which ends with a backslash), but "." and "..".
+inline void ForEachEntry(const std::string& folder, const std::function<void(const WIN32_FIND_DATAA&)>& visit) {
+    WIN32_FIND_DATAA found;
+    const HANDLE search = FindFirstFileA((folder + "*").c_str(), &found);
+    if (search == INVALID_HANDLE_VALUE) return;
+    do {
+        if (std::strcmp(found.cFileName, ".") != 0 && std::strcmp(found.cFileName, "..") != 0) visit(found);
+    } while (FindNextFileA(search, &found));
+    FindClose(search);
 }
 
 // Values of one key (under HKEY_CURRENT_USER unless another root is given)
@@ -246,16 +259,7 @@ public:
     ~Sandbox() {
         SetEnvironmentVariableA("PLX_RECORD_LOG", nullptr);
         SetEnvironmentVariableA("PLX_RECORD_RESULTS", nullptr);
-        if (folder_.empty()) return;
-        WIN32_FIND_DATAA found;
-        const HANDLE search = FindFirstFileA(Path("*").c_str(), &found);
-        if (search != INVALID_HANDLE_VALUE) {
-            do {
-                if (!(found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY)) DeleteFileA(Path(found.cFileName).c_str());
-            } while (FindNextFileA(search, &found));
-            FindClose(search);
-        }
-        RemoveDirectoryA(folder_.c_str());
+        if (!folder_.empty()) RemoveFolder(folder_);
     }
     Sandbox(const Sandbox&) = delete;
     Sandbox& operator=(const Sandbox&) = delete;
@@ -266,6 +270,16 @@ public:
         return CopyFileA(from.c_str(), Path(name).c_str(), FALSE) != FALSE;
     }
     void Delete(const std::string& name) const { DeleteFileA(Path(name).c_str()); }
+    // The files of the folder `from` into the sandbox's folder `name`.
+    bool CopyFolder(const std::string& from, const std::string& name) const {
+        if (!CreateDirectoryA(Path(name).c_str(), nullptr)) return false;
+        bool copied = true;
+        ForEachEntry(from, [&](const WIN32_FIND_DATAA& entry) {
+            if (!(entry.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY))
+                copied = Copy(from + entry.cFileName, name + "\\" + entry.cFileName) && copied;
+        });
+        return copied;
+    }
 
     // The stand-in's calls so far, one line each.
     std::vector<std::string> Calls() const {
@@ -284,6 +298,17 @@ public:
     }
 
 private:
+    static void RemoveFolder(const std::string& folder) {
+        ForEachEntry(folder, [&](const WIN32_FIND_DATAA& entry) {
+            const std::string path = folder + entry.cFileName;
+            if (entry.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY)
+                RemoveFolder(path + "\\");
+            else
+                DeleteFileA(path.c_str());
+        });
+        RemoveDirectoryA(folder.c_str());
+    }
+
     std::string folder_;
 };
 

@@ -1,6 +1,7 @@
 // Lumora-Setup.exe under Wine, silently, as a user would run it: where it
-// installs, that the installed programs find each other, and that the
-// uninstaller takes away what it should and nothing of the user's.
+// installs, with the help pages beside the programs, that the installed
+// programs find each other, and that the uninstaller takes away what it
+// should and nothing of the user's.
 #include <windows.h>
 #include <shellapi.h>
 #include <shlobj.h>
@@ -9,6 +10,7 @@
 
 #include <cstring>
 #include <string>
+#include <vector>
 
 #include "companion_sandbox.h"
 #include "companions/apply.h"
@@ -64,6 +66,14 @@ bool ShowsAWindow(DWORD processId) {
     return search.found;
 }
 
+// The help pages as the build made them: the names the installer puts into
+// the installation's help folder.
+std::vector<std::string> HelpPages() {
+    std::vector<std::string> pages;
+    ForEachEntry(BinFolder() + "help\\", [&](const WIN32_FIND_DATAA& page) { pages.push_back(page.cFileName); });
+    return pages;
+}
+
 class Installer : public ::testing::Test {
 protected:
     void SetUp() override {
@@ -86,17 +96,25 @@ protected:
     }
 
     void TearDown() override {
-        for (const char* name : {"Lumora.exe", "PLX.dll", "LumoraLoader.exe", "LumoraResume.exe", "Uninstall.exe"})
-            DeleteFileA((installFolder_ + name).c_str());
+        for (const std::string& name : InstalledFiles()) DeleteFileA((installFolder_ + name).c_str());
+        RemoveDirectoryA((installFolder_ + "help").c_str());
         RemoveDirectoryA(installFolder_.c_str());
         DeleteFileA(shortcut_.c_str());
         DeleteFileA(profile_.c_str());
         if (profilesCreated_) RemoveDirectoryA(profiles_.c_str());
     }
 
+    // Relative to the installation folder.
+    static std::vector<std::string> InstalledFiles() {
+        std::vector<std::string> files = {"Lumora.exe", "PLX.dll", "LumoraLoader.exe", "LumoraResume.exe",
+                                          "Uninstall.exe"};
+        for (const std::string& page : HelpPages()) files.push_back("help\\" + page);
+        return files;
+    }
+
     ULONGLONG InstalledBytes() const {
         ULONGLONG bytes = 0;
-        for (const char* name : {"Lumora.exe", "PLX.dll", "LumoraLoader.exe", "LumoraResume.exe", "Uninstall.exe"}) {
+        for (const std::string& name : InstalledFiles()) {
             WIN32_FILE_ATTRIBUTE_DATA data{};
             if (GetFileAttributesExA((installFolder_ + name).c_str(), GetFileExInfoStandard, &data))
                 bytes += (ULONGLONG{data.nFileSizeHigh} << 32) | data.nFileSizeLow;
@@ -122,6 +140,9 @@ TEST_F(Installer, InstallsForTheUserAndUninstallsWhatItInstalled) {
     for (const char* name : {"PLX.dll", "LumoraLoader.exe", "LumoraResume.exe", "Uninstall.exe"})
         EXPECT_TRUE(Exists(installFolder_ + name)) << name;
     EXPECT_EQ(Exists(installFolder_ + "Lumora.exe"), kWithWizard);
+    const std::vector<std::string> pages = HelpPages();
+    EXPECT_FALSE(pages.empty());
+    for (const std::string& page : pages) EXPECT_TRUE(Exists(installFolder_ + "help\\" + page)) << page;
     EXPECT_EQ(Exists(shortcut_), kWithWizard);
     EXPECT_TRUE(uninstall_.Read("UninstallString"));
     // What Apps shows: the wizard's icon, and the size of the installed files in KB.

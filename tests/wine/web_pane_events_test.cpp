@@ -32,6 +32,10 @@ protected:
     void OnNavigationComplete2(const std::string& url) override { seen.push_back({5, url}); }
     void OnStatusTextChange(const std::string& text) override { seen.push_back({.code = 6, .text = text}); }
     void OnTitleChange(const std::string& text) override { seen.push_back({.code = 7, .text = text}); }
+    bool OnNavigateError(const std::string& url) override {
+        seen.push_back({kNavigateErrorSeen, url});
+        return answer;
+    }
 };
 
 class WebPaneEvents : public ::testing::Test {
@@ -74,6 +78,10 @@ TEST_F(WebPaneEvents, NavigationEventsOfOtherObjectsAndUnknownEventsGiveNothing)
             EXPECT_EQ(arguments.cancel, 12345) << "dispatch id " << c.id;
         }
     }
+    EventArguments frameError;
+    NavigateErrorEvent(frameError, other_, L"http://host/frame");
+    Send(DISPID_NAVIGATEERROR, frameError);
+    EXPECT_EQ(frameError.cancel, 12345);
     EventArguments none;
     Send(DISPID_NEWWINDOW2, none);
     EventArguments wrongKind;
@@ -118,6 +126,11 @@ TEST_F(WebPaneEvents, CancelTakesTheOperationsAnswerWhenPresent) {
         EightEvents()[0].build(arguments, top_);
         Send(DISPID_BEFORENAVIGATE2, arguments);
         EXPECT_EQ(arguments.cancel, answer ? VARIANT_TRUE : VARIANT_FALSE);
+        EventArguments failed;
+        NavigateErrorEvent(failed, top_, L"http://host/gone");
+        Send(DISPID_NAVIGATEERROR, failed);
+        EXPECT_EQ(failed.cancel, answer ? VARIANT_TRUE : VARIANT_FALSE);
+        EXPECT_EQ(pane_.seen.back(), (Seen{kNavigateErrorSeen, "http://host/gone"}));
     }
     pane_.seen.clear();
     EventArguments withoutCancel;

@@ -3,9 +3,11 @@
 // sends a navigation's first events; it only renders nothing.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <memory>
 #include <optional>
 
+#include "app/resources/resource.h"
 #include "app/ui/simple_browser_event_sink.h"
 #include "tests/wine/web_pane_test_support.h"
 
@@ -14,12 +16,28 @@ namespace {
 constexpr UINT kHostId = 0xE900;
 // A refused connection: nothing to look up, nothing to wait for.
 constexpr char kAddress[] = "http://127.0.0.1:9/lumora";
+// The pane's own page, which Wine's control cannot show either.
+constexpr char kOwnPage[] = R"(res://C:\Programs\Lumora\Lumora.exe/PANE.HTML)";
+constexpr wchar_t kOwnPageWide[] = LR"(res://C:\Programs\Lumora\Lumora.exe/PANE.HTML)";
 
 template <class Pane>
 class Observed : public Pane {
 public:
     IWebBrowser2* Browser() const { return this->browser_; }
     IDispatch* Dispatch() const { return this->dispatch_; }
+    // How often the control reported that `url` failed.
+    int Failures(const std::string& url) const {
+        return static_cast<int>(std::count(failed_.begin(), failed_.end(), url));
+    }
+
+protected:
+    bool OnNavigateError(const std::string& url) override {
+        failed_.push_back(url);
+        return Pane::OnNavigateError(url);
+    }
+
+private:
+    std::vector<std::string> failed_;
 };
 
 std::vector<long> Box(HWND window, HWND relativeTo) {
@@ -41,11 +59,21 @@ protected:
     }
     HWND PaneWindow() const { return GetDlgItem(parent_->hwnd, ParentWindow::kPaneId); }
     // Hands `pane` an event built by hand, as its own control's events arrive.
-    void Inject(SimpleBrowser& pane, const EventCase& event, EventArguments& arguments) {
+    void Inject(SimpleBrowser& pane, DISPID id, EventArguments& arguments) {
         auto* sink = new SimpleBrowserEventSink(&pane, top_);
-        event.build(arguments, top_);
-        sink->Invoke(event.id, IID_NULL, 0, DISPATCH_METHOD, arguments.Params(), nullptr, nullptr, nullptr);
+        sink->Invoke(id, IID_NULL, 0, DISPATCH_METHOD, arguments.Params(), nullptr, nullptr, nullptr);
         sink->Release();
+    }
+    void Inject(SimpleBrowser& pane, const EventCase& event, EventArguments& arguments) {
+        event.build(arguments, top_);
+        Inject(pane, event.id, arguments);
+    }
+    // The addresses of the navigations the parent was told of, in order.
+    std::vector<std::string> Navigations() const {
+        std::vector<std::string> addresses;
+        for (const Seen& s : parent_->seen)
+            if (s.code == kWebPaneBeforeNavigate2) addresses.push_back(s.URL);
+        return addresses;
     }
 
     std::optional<ParentWindow> parent_;
@@ -130,6 +158,54 @@ TEST_F(WebPane, OnlyTheBasePaneCancelsWhenTheParentAsks) {
         EXPECT_EQ(arguments.cancel, c.cancel) << (c.basePane ? "SimpleBrowser" : "CSimpleBrowser") << " answered "
                                               << c.parentAnswer;
     }
+}
+
+// Wine's control, without its browser engine, reports every navigation as
+// failed: the own page stands in for itself once and is then left. Then,
+// through the sink, as the control reports a failure once the own page has
+// arrived: the failed page is cancelled and the own page shown once the event
+// is over; should the own page fail as well, the pane stays as it is.
+TEST_F(WebPane, AFailedNavigationIsCancelledAndTheOwnPageShownOnce) {
+    Observed<CSimpleBrowser> pane;
+    ASSERT_TRUE(pane.CreateFromControl(parent_->hwnd, ParentWindow::kPaneId));
+    ASSERT_TRUE(parent_->PumpUntil([&] { return pane.Failures("about:blank") == 1; }));
+    parent_->seen.clear();
+    pane.ShowOwnPage(kOwnPage);
+    ASSERT_TRUE(parent_->PumpUntil([&] { return pane.Failures(kOwnPage) == 2; }));
+    ASSERT_TRUE(parent_->Flush());
+    EXPECT_EQ(Navigations(), (std::vector<std::string>{kOwnPage, kOwnPage}));
+
+    EventArguments arrived;
+    Inject(pane, EightEvents()[5], arrived);  // NavigateComplete2
+    const struct {
+        const wchar_t* failed;
+        std::vector<std::string> then;
+    } failures[] = {{L"http://127.0.0.1:9/lumora", {kOwnPage}}, {kOwnPageWide, {}}};
+    for (const auto& f : failures) {
+        parent_->seen.clear();
+        EventArguments arguments;
+        NavigateErrorEvent(arguments, top_, f.failed);
+        Inject(pane, DISPID_NAVIGATEERROR, arguments);
+        EXPECT_EQ(arguments.cancel, VARIANT_TRUE);
+        EXPECT_TRUE(Navigations().empty()) << "navigated inside the control's event";
+        ASSERT_TRUE(parent_->Flush());
+        EXPECT_EQ(Navigations(), f.then);
+    }
+}
+
+// The pane's help link is a command: the parent gets the help button's click.
+TEST_F(WebPane, TheHelpLinkAsksTheParentForHelpInsteadOfNavigating) {
+    CSimpleBrowser pane;
+    ASSERT_TRUE(pane.CreateFromControl(parent_->hwnd, ParentWindow::kPaneId));
+    const std::string link = CSimpleBrowser::kHelpLink;
+    const std::wstring wideLink(link.begin(), link.end());
+    EventArguments arguments;
+    arguments.Object(top_).Ref(Str(wideLink.c_str())).Ref(Int(0)).Ref(Typed(VT_EMPTY));
+    arguments.Ref(Typed(VT_EMPTY)).Ref(Typed(VT_EMPTY)).Cancel();
+    Inject(pane, DISPID_BEFORENAVIGATE2, arguments);
+    EXPECT_EQ(arguments.cancel, VARIANT_TRUE);
+    ASSERT_TRUE(parent_->Flush());
+    EXPECT_EQ(parent_->commands, std::vector<WPARAM>{MAKEWPARAM(ID_HELP, BN_CLICKED)});
 }
 
 TEST_F(WebPane, ResizingThePaneResizesTheControl) {

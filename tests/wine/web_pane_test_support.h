@@ -151,6 +151,14 @@ inline const std::vector<EventCase>& EightEvents() {
     return cases;
 }
 
+// NavigateError as the control sends it when `url` cannot be shown in the
+// frame or page `object`: the server or the network did not answer.
+constexpr UINT kNavigateErrorSeen = 8;  // how recording panes note it; no notification has this code
+inline void NavigateErrorEvent(EventArguments& arguments, IDispatch* object, const wchar_t* url) {
+    constexpr int kResourceNotFound = static_cast<int>(0x800C0005);
+    arguments.Object(object).Ref(Str(url)).Ref(Typed(VT_EMPTY)).Ref(Int(kResourceNotFound)).Cancel();
+}
+
 inline DWORD WINAPI Watchdog(void*) {
     Sleep(60000);
     fputs("watchdog: the web pane test hung\n", stderr);
@@ -166,8 +174,8 @@ inline void StartWatchdog() {
 }
 
 // A top-level window with a static control 1006 where the pane goes, like
-// the wizard frame's; it records every notification and answers `answer` to
-// code 0. It stays hidden: Wine on a display without a window manager takes
+// the wizard frame's; it records every notification and command and answers
+// `answer` to code 0. It stays hidden: Wine on a display without a window manager takes
 // seconds to destroy a shown top-level window.
 class ParentWindow {
 public:
@@ -205,6 +213,12 @@ public:
             if (s.code == code) return true;
         return false;
     }
+    // Runs every message posted so far, on this thread's queue in order.
+    bool Flush() {
+        flushed_ = false;
+        PostMessageA(hwnd, WM_APP, 0, 0);
+        return PumpUntil([&] { return flushed_; });
+    }
 
     HWND hwnd = nullptr;
     HWND placeholder = nullptr;
@@ -216,6 +230,7 @@ public:
         WPARAM wParam;
     };
     std::vector<Sender> senders;
+    std::vector<WPARAM> commands;
 
 private:
     static LRESULT CALLBACK Procedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
@@ -229,6 +244,10 @@ private:
             self->senders.push_back({n.hdr.hwndFrom, n.hdr.idFrom, wParam});
             return n.hdr.code == kWebPaneBeforeNavigate2 ? self->answer : 0;
         }
+        if (self && message == WM_COMMAND) self->commands.push_back(wParam);
+        if (self && message == WM_APP) self->flushed_ = true;
         return DefWindowProcA(window, message, wParam, lParam);
     }
+
+    bool flushed_ = false;
 };

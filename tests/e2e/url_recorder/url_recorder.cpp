@@ -1,7 +1,7 @@
 // Stands in for the web browser in tests of the program's web links: the
-// tests register it as the shell's handler of web addresses, and it appends
-// the address it was started with ("url_recorder.exe <address>") as one line
-// to the file named by LUMORA_OPENED_LOG.
+// tests register it as the shell's handler of web pages and addresses, and it
+// appends the page or address it was started with ("url_recorder.exe
+// <address>") as one line to the file named by LUMORA_OPENED_LOG.
 #include <windows.h>
 
 #include <cstdio>

@@ -1,17 +1,23 @@
 // The program's resources as the windows find them: templates with their
-// controls, fonts and rectangles, the numbered pictures and manifest; and the
-// version resource of every shipped binary.
+// controls, fonts and rectangles, the numbered pictures, the manifest and the
+// web pane's page; and the version resource of every shipped binary, which
+// the about page repeats.
 #include <windows.h>
 
 #include <commctrl.h>
 
 #include <gtest/gtest.h>
 
+#include <cstring>
+#include <fstream>
+#include <iterator>
 #include <sstream>
 #include <string>
 #include <vector>
 
 #include "app/resources/resource.h"
+#include "app/ui/simple_browser.h"
+#include "app/web_addresses.h"
 #include "ui/framework/dialog.h"
 #include "tests/wine/ui/gui_test.h"
 
@@ -205,7 +211,8 @@ TEST(Resources, ManifestAsksForCommonControlsSix) {
                                          &redirection));
 }
 
-// As Explorer's Details tab shows them, read from the files next to this test.
+// As Explorer's Details tab shows them, read from the files next to this test,
+// and as the about page beside them shows them.
 TEST(Resources, EveryShippedBinaryNamesItsVersion) {
     char path[MAX_PATH] = {};
     const DWORD length = GetModuleFileNameA(nullptr, path, sizeof path);
@@ -235,6 +242,30 @@ TEST(Resources, EveryShippedBinaryNamesItsVersion) {
         }
     }
     EXPECT_EQ(checked, 4);
+    // About shows the same version and publisher.
+    std::ifstream about(folder + "help\\about.html");
+    const std::string page{std::istreambuf_iterator<char>(about), std::istreambuf_iterator<char>()};
+    EXPECT_NE(page.find("<td id=\"version\">" LUMORA_VERSION "</td>"), std::string::npos);
+    EXPECT_NE(page.find("<td id=\"publisher\">" LUMORA_PUBLISHER "</td>"), std::string::npos);
+}
+
+// The web pane's page is inside the program, under the name the pane asks
+// for, and complete in itself: no script, nothing fetched, and its one link
+// the one that opens the help.
+TEST(Resources, ThePanesPageIsSelfContained) {
+    HRSRC found = FindResourceA(nullptr, Unscrambled(kPanePage).c_str(), MAKEINTRESOURCEA(23) /* RT_HTML */);
+    ASSERT_NE(found, nullptr);
+    const std::string page(static_cast<const char*>(LockResource(LoadResource(nullptr, found))),
+                           SizeofResource(nullptr, found));
+    EXPECT_EQ(page.find("<script"), std::string::npos);
+    EXPECT_EQ(page.find("url("), std::string::npos);
+    std::vector<std::string> links;
+    for (const char* attribute : {"href=\"", "src=\""})
+        for (auto at = page.find(attribute); at != std::string::npos; at = page.find(attribute, at + 1)) {
+            const auto start = at + std::strlen(attribute);
+            links.push_back(page.substr(start, page.find('"', start) - start));
+        }
+    EXPECT_EQ(links, std::vector<std::string>{CSimpleBrowser::kHelpLink});
 }
 
 }  // namespace
