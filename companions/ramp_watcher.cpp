@@ -5,6 +5,7 @@
 #include "companions/apply.h"
 #include "companions/full_screen.h"
 #include "companions/settings.h"
+#include "companions/wizard_window.h"
 
 namespace companions {
 
@@ -68,7 +69,7 @@ void RampWatcher::OnMayHaveReset() {
     // A display change may have replaced the adapter.
     reader_.Reopen();
     if (!ReadWatchRamp()) return Apply();
-    if (Paused()) return;  // its end brings a check
+    if (Paused() || InWizard()) return;  // a pause's end brings a check
     Ramp ramp;
     if (!reader_.Read(ramp)) return Apply();  // nothing to watch here: as without the watch
     eventCheck_ = 0;
@@ -121,9 +122,23 @@ void RampWatcher::Follow(bool wasPaused, bool resetEvent) {
 }
 
 void RampWatcher::Check() {
-    if (Paused() || applies_.Running() || IsFullScreenDirect3DInFront() || !ReadWatchRamp()) return;
+    if (Paused() || applies_.Running() || IsFullScreenDirect3DInFront() || !ReadWatchRamp() || InWizard()) return;
     Ramp ramp;
     if (reader_.Read(ramp)) Act(watch_.Read(ramp, GetTickCount()));
+}
+
+// While the wizard is open nothing is read; what it leaves when it closes (the
+// new calibration, or after Exit the one from before) is taken as ours.
+bool RampWatcher::InWizard() {
+    if (IsWizardOpen()) {
+        wizardOpen_ = true;
+        return true;
+    }
+    if (!wizardOpen_) return false;
+    wizardOpen_ = false;
+    Ramp ramp;
+    if (reader_.Read(ramp)) watch_.Applied(ramp);
+    return true;
 }
 
 void RampWatcher::Act(const WatchDecision& decision) {

@@ -5,7 +5,8 @@
 //
 // The watch pauses while the display is off, the session is locked or
 // disconnected, and while a full-screen Direct3D program is in front; it
-// checks once when that ends. With the watch turned off (WatchRamp 0), or
+// checks once when that ends. It leaves the ramp to the wizard while that is
+// open. With the watch turned off (WatchRamp 0), or
 // where the ramp cannot be read, every event simply has the loader apply.
 #pragma once
 
@@ -41,6 +42,7 @@ private:
     bool Paused() const { return displayOff_ || locked_ || disconnected_; }
     void Follow(bool wasPaused, bool resetEvent);
     void Check();
+    bool InWizard();
     void Act(const WatchDecision& decision);
     void Apply();
     void StartPoll();
@@ -56,6 +58,7 @@ private:
     bool displayOff_ = false;
     bool locked_ = false;
     bool disconnected_ = false;
+    bool wizardOpen_ = false;
     int eventCheck_ = 0;  // the next of the checks after an event
 };
 
