@@ -69,7 +69,7 @@ void RampWatcher::OnMayHaveReset() {
     // A display change may have replaced the adapter.
     reader_.Reopen();
     if (!ReadWatchRamp()) return Apply();
-    if (Paused() || InWizard()) return;  // a pause's end brings a check
+    if (Paused() || IsFullScreenDirect3DInFront() || InWizard()) return;  // a check follows when that ends
     Ramp ramp;
     if (!reader_.Read(ramp)) return Apply();  // nothing to watch here: as without the watch
     eventCheck_ = 0;
