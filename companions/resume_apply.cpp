@@ -22,31 +22,36 @@ LoaderApplies::~LoaderApplies() {
     CloseHandle(running_);
 }
 
-void LoaderApplies::Request(HWND window) {
-    if (running_)
-        pending_ = true;
-    else
-        Start(window);
+bool LoaderApplies::Request(HWND window) {
+    if (!running_) return Start(window);
+    pending_ = true;
+    return true;
 }
 
-void LoaderApplies::OnTimer(HWND window) {
-    if (running_ && WaitForSingleObject(running_, 0) == WAIT_TIMEOUT) {
-        if (PatienceLeft()) return;
+std::optional<DWORD> LoaderApplies::OnTimer(HWND window) {
+    if (!running_) {
+        KillTimer(window, kTimer);
+        return std::nullopt;
+    }
+    if (WaitForSingleObject(running_, 0) == WAIT_TIMEOUT) {
+        if (PatienceLeft()) return std::nullopt;
         TerminateProcess(running_, WAIT_TIMEOUT);
     }
-    Finish(window);
+    const DWORD exitCode = Finish(window);
     if (pending_) Start(window);
+    return exitCode;
 }
 
 // A missing loader applies nothing, as a missing engine does; the next wake,
 // unlock or display change tries again.
-void LoaderApplies::Start(HWND window) {
+bool LoaderApplies::Start(HWND window) {
     pending_ = false;
     running_ = StartFromOwnFolder("LumoraLoader.exe");
-    if (!running_) return;
+    if (!running_) return false;
     startedAt_ = GetTickCount();
     // Without its timer the run could not be watched: it goes on untracked.
     if (!SetTimer(window, kTimer, kPollMs, nullptr)) Finish(window);
+    return true;
 }
 
 DWORD LoaderApplies::PatienceLeft() const {
@@ -54,10 +59,15 @@ DWORD LoaderApplies::PatienceLeft() const {
     return elapsed < kPatienceMs ? kPatienceMs - elapsed : 0;
 }
 
-void LoaderApplies::Finish(HWND window) {
+// A run still going (untracked) or whose code cannot be read reports
+// STILL_ACTIVE.
+DWORD LoaderApplies::Finish(HWND window) {
     KillTimer(window, kTimer);
+    DWORD exitCode = STILL_ACTIVE;
+    if (running_ && !GetExitCodeProcess(running_, &exitCode)) exitCode = STILL_ACTIVE;
     if (running_) CloseHandle(running_);
     running_ = nullptr;
+    return exitCode;
 }
 
 }  // namespace companions

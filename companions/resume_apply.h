@@ -14,6 +14,8 @@
 
 #include <windows.h>
 
+#include <optional>
+
 namespace companions {
 
 class LoaderApplies {
@@ -26,12 +28,15 @@ public:
     LoaderApplies(const LoaderApplies&) = delete;
     LoaderApplies& operator=(const LoaderApplies&) = delete;
 
-    void Request(HWND window);
-    void OnTimer(HWND window);
+    // False when no loader could be started.
+    bool Request(HWND window);
+    // The exit code of a run that ended (WAIT_TIMEOUT for one that hung).
+    std::optional<DWORD> OnTimer(HWND window);
+    bool Running() const { return running_ != nullptr; }
 
 private:
-    void Start(HWND window);
-    void Finish(HWND window);
+    bool Start(HWND window);
+    DWORD Finish(HWND window);
     DWORD PatienceLeft() const;
 
     HANDLE running_ = nullptr;

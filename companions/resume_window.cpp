@@ -43,18 +43,17 @@ LRESULT CALLBACK ResumeWindow::WindowProc(HWND window, UINT message, WPARAM wPar
 
 LRESULT ResumeWindow::OnMessage(UINT message, WPARAM wParam, LPARAM lParam) {
     switch (message) {
-    case WM_CREATE: RegisterForUnlock(); return 0;
-    case WM_TIMER:
-        if (wParam == kRegisterTimer) RegisterForUnlock();
-        if (wParam == LoaderApplies::kTimer) applies_.OnTimer(window_);
+    case WM_CREATE:
+        RegisterForUnlock();
+        watcher_.Start(window_);
         return 0;
+    case WM_TIMER: OnTimer(wParam); return 0;
     case WM_POWERBROADCAST:
-        if (wParam == PBT_APMRESUMEAUTOMATIC || wParam == PBT_APMRESUMESUSPEND) applies_.Request(window_);
+        if (wParam == PBT_APMRESUMEAUTOMATIC || wParam == PBT_APMRESUMESUSPEND) watcher_.OnMayHaveReset();
+        if (wParam == kPowerSettingChange) watcher_.OnDisplayPower(lParam);
         return TRUE;
-    case WM_WTSSESSION_CHANGE:
-        if (wParam == WTS_SESSION_UNLOCK) applies_.Request(window_);
-        return 0;
-    case WM_DISPLAYCHANGE: applies_.Request(window_); return 0;
+    case WM_WTSSESSION_CHANGE: watcher_.OnSessionChange(wParam); return 0;
+    case WM_DISPLAYCHANGE: watcher_.OnMayHaveReset(); return 0;
     case WM_QUERYENDSESSION: return TRUE;
     case WM_ENDSESSION:
         // The session may end as soon as this returns: clean up now.
@@ -62,6 +61,16 @@ LRESULT ResumeWindow::OnMessage(UINT message, WPARAM wParam, LPARAM lParam) {
         return 0;
     case WM_DESTROY: OnDestroy(); return 0;
     default: return DefWindowProcA(window_, message, wParam, lParam);
+    }
+}
+
+void ResumeWindow::OnTimer(UINT_PTR timer) {
+    if (timer == kRegisterTimer) {
+        RegisterForUnlock();
+    } else if (timer == LoaderApplies::kTimer) {
+        if (const std::optional<DWORD> exitCode = applies_.OnTimer(window_)) watcher_.OnApplyEnded(*exitCode);
+    } else {
+        watcher_.OnTimer(timer);
     }
 }
 
@@ -77,6 +86,7 @@ void ResumeWindow::RegisterForUnlock() {
 
 void ResumeWindow::OnDestroy() {
     KillTimer(window_, kRegisterTimer);
+    watcher_.Stop();
     sessions_.Unregister();
     PostQuitMessage(0);
 }

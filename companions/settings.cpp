@@ -69,4 +69,9 @@ ReminderSettings ReadReminderSettings() {
     return reminder;
 }
 
+bool ReadWatchRamp() {
+    std::uint32_t watch = 1;
+    return SettingsKey().ReadDword("WatchRamp", watch) != Stored::Present || watch != 0;
+}
+
 }  // namespace companions

@@ -27,4 +27,8 @@ struct ReminderSettings {
 // RemindDate as 0.
 ReminderSettings ReadReminderSettings();
 
+// "WatchRamp", a REG_DWORD: 0 turns the watch of the ramp off (for a night
+// light that sets the identity, say); missing or anything else leaves it on.
+bool ReadWatchRamp();
+
 }  // namespace companions

@@ -14,6 +14,7 @@
 #include <fstream>
 #include <optional>
 #include <ostream>
+#include <sstream>
 #include <string>
 
 namespace soak {
@@ -30,22 +31,47 @@ inline std::ostream& operator<<(std::ostream& out, const Usage& usage) {
     return out << *usage.guiObjects << " GDI/USER objects";
 }
 
-inline long ResidentKb(const std::string& programPath) {
+// The /proc entry (Z:\proc\<pid>\) of the Wine process whose first
+// argument is the program's path; empty when there is none.
+inline std::string ProcEntry(const std::string& programPath) {
     WIN32_FIND_DATAA found;
     const HANDLE search = FindFirstFileA("Z:\\proc\\*", &found);
-    if (search == INVALID_HANDLE_VALUE) return -1;
-    long kb = -1;
+    if (search == INVALID_HANDLE_VALUE) return "";
+    std::string match;
     do {
         const std::string entry = std::string("Z:\\proc\\") + found.cFileName + "\\";
         std::string first;
         std::getline(std::ifstream(entry + "cmdline", std::ios::binary), first, '\0');
-        if (lstrcmpiA(first.c_str(), programPath.c_str()) != 0) continue;
-        std::ifstream status(entry + "status");
-        for (std::string line; std::getline(status, line);)
-            if (line.rfind("VmRSS:", 0) == 0) kb = std::stol(line.substr(6));
-    } while (kb < 0 && FindNextFileA(search, &found));
+        if (lstrcmpiA(first.c_str(), programPath.c_str()) == 0) match = entry;
+    } while (match.empty() && FindNextFileA(search, &found));
     FindClose(search);
-    return kb;
+    return match;
+}
+
+inline long ResidentKb(const std::string& programPath) {
+    const std::string entry = ProcEntry(programPath);
+    if (entry.empty()) return -1;
+    std::ifstream status(entry + "status");
+    for (std::string line; std::getline(status, line);)
+        if (line.rfind("VmRSS:", 0) == 0) return std::stol(line.substr(6));
+    return -1;
+}
+
+// The processor time the program has taken, user and system, in seconds;
+// negative when its entry was not found.
+inline double CpuSeconds(const std::string& programPath) {
+    const std::string entry = ProcEntry(programPath);
+    std::ifstream stat(entry + "stat");
+    std::string line;
+    if (entry.empty() || !std::getline(stat, line)) return -1;
+    // The name in parentheses may hold blanks; utime and stime are the 12th and
+    // 13th fields after it, in the kernel's clock ticks of 1/100 s.
+    std::istringstream fields(line.substr(line.rfind(')') + 1));
+    std::string field;
+    for (int skip = 0; skip < 11; ++skip) fields >> field;
+    long user = 0, system = 0;
+    fields >> user >> system;
+    return (user + system) / 100.0;
 }
 
 inline Usage UsageOf(DWORD processId, const std::string& programPath) {

@@ -1,12 +1,20 @@
-// The resume program's two decisions at start: was it started right after
-// Save, and is a reminder due.
+// The resume program's decisions at start (was it started right after Save, is
+// a reminder due), and its log of what it did.
+#include <windows.h>
+
 #include <gtest/gtest.h>
 
+#include <fstream>
+#include <iterator>
+#include <string>
+
+#include "companions/action_log.h"
 #include "companions/reminder.h"
 #include "companions/resume_arguments.h"
 
 namespace {
 
+using companions::ActionLog;
 using companions::IsReminderDue;
 using companions::IsStartedAfterSave;
 
@@ -49,6 +57,39 @@ TEST(ReminderDue, WhenAnIntervalIsSetAndItsDateHasCome) {
     };
     for (const auto& c : cases)
         EXPECT_EQ(IsReminderDue({c.interval, c.date}, today), c.due) << c.interval << " days, date " << c.date;
+}
+
+std::string Contents(const std::wstring& path) {
+    std::ifstream file(path.c_str(), std::ios::binary);
+    return {std::istreambuf_iterator<char>(file), {}};
+}
+
+// Thousands of actions in a folder whose name the ANSI code page may not spell:
+// the log and the one before it stay under the limit together, and the last
+// line is the last action, whole.
+TEST(ActionLog, RotatesToStayUnderItsLimit) {
+    wchar_t temp[MAX_PATH];
+    ASSERT_TRUE(GetTempPathW(MAX_PATH, temp));
+    const std::wstring folder = std::wstring(temp) + L"lumora-log-\u0418\u0432\u0430\u043d";
+    CreateDirectoryW(folder.c_str(), nullptr);
+    const std::wstring log = folder + L"\\LumoraResume.log", old = folder + L"\\LumoraResume.old";
+    DeleteFileW(log.c_str());
+    DeleteFileW(old.c_str());
+
+    ActionLog actions(folder.c_str());
+    for (int action = 1; action <= 5000; ++action)
+        actions.Write("putting the calibration back failed: the loader ended with exit code %d", action);
+
+    const std::string current = Contents(log), before = Contents(old);
+    EXPECT_LT(current.size() + before.size(), ActionLog::kLimitBytes);
+    EXPECT_GT(before.size(), ActionLog::kLimitBytes / 2 - 100);
+    EXPECT_TRUE(current.ends_with(" exit code 5000\r\n"));
+    EXPECT_EQ(current.find(" exit code 1\r\n"), std::string::npos);
+    EXPECT_EQ(current[4], '-');  // 2026-12-09 06:15:42, then two spaces
+    EXPECT_EQ(current.substr(19, 2), "  ");
+    DeleteFileW(log.c_str());
+    DeleteFileW(old.c_str());
+    RemoveDirectoryW(folder.c_str());
 }
 
 }  // namespace
