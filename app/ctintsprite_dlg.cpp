@@ -6,17 +6,17 @@
 #include "app/reminder_date.h"
 #include "app/resources/resource.h"
 #include "ui/image_dialog.h"
+#include "ui/system/program_files.h"
 #include "app/workflow_state.h"
 
 namespace {
 
+// Without the program's own path (one too long for its buffer) no companion
+// could be found: the paths stay empty.
 void NameCompanionsAfterProgram() {
-    char path[MAX_PATH];
-    const DWORD length = GetModuleFileNameA(nullptr, path, sizeof path);
-    // A full buffer holds a truncated path (not even terminated on XP), after
-    // which no companion could be found: leave the paths empty.
-    if (length == 0 || length >= sizeof path) return;
-    CompanionPaths paths = CompanionPathsFor({path, length});
+    const std::wstring program = OwnProgramPath();
+    if (program.empty()) return;
+    CompanionPaths paths = CompanionPathsFor(program);
     loaderPath = std::move(paths.loader);
     resumePath = std::move(paths.resume);
 }
