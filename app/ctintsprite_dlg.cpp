@@ -5,15 +5,16 @@
 #include "app/reminder_choices.h"
 #include "app/reminder_date.h"
 #include "app/resources/resource.h"
-#include "app/ui/program_path.h"
 #include "ui/image_dialog.h"
+#include "ui/system/program_files.h"
 #include "app/workflow_state.h"
 
 namespace {
 
-// Without the program's path no companion could be found: the paths stay empty.
+// Without the program's own path (one too long for its buffer) no companion
+// could be found: the paths stay empty.
 void NameCompanionsAfterProgram() {
-    const std::string program = ProgramPath();
+    const std::wstring program = OwnProgramPath();
     if (program.empty()) return;
     CompanionPaths paths = CompanionPathsFor(program);
     loaderPath = std::move(paths.loader);

@@ -21,7 +21,7 @@ void RegistryKey::SetDword(const char* name, DWORD value) const {
     if (key_) RegSetValueExA(key_, name, 0, REG_DWORD, reinterpret_cast<const BYTE*>(&value), sizeof value);
 }
 
-void RegistryKey::SetString(const char* name, const std::string& text) const {
-    if (key_)
-        RegSetValueExA(key_, name, 0, REG_SZ, reinterpret_cast<const BYTE*>(text.c_str()), DWORD(text.size()) + 1);
+void RegistryKey::SetString(const wchar_t* name, const std::wstring& text) const {
+    const DWORD bytes = DWORD(text.size() + 1) * DWORD(sizeof(wchar_t));
+    if (key_) RegSetValueExW(key_, name, 0, REG_SZ, reinterpret_cast<const BYTE*>(text.c_str()), bytes);
 }

@@ -19,8 +19,9 @@ public:
     ~RegistryKey();
 
     void SetDword(const char* name, DWORD value) const;
-    // REG_SZ, stored with its terminating zero.
-    void SetString(const char* name, const std::string& text) const;
+    // REG_SZ, stored with its terminating zero; wide, so that a path outside
+    // the ANSI code page is stored as it is.
+    void SetString(const wchar_t* name, const std::wstring& text) const;
 
 private:
     explicit RegistryKey(HKEY key) : key_(key) {}

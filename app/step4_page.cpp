@@ -1,5 +1,6 @@
 #include "app/step4_page.h"
 
+#include "app/companion_paths.h"
 #include "app/engine_client.h"
 #include "app/engine_messages.h"
 #include "app/registry_key.h"
@@ -19,21 +20,23 @@ void StoreGammas() {
 
 // Without paths (the program's own path filled its buffer) an entry would
 // start nothing at every logon: none is written, and an earlier one stays.
+// The system runs each entry as a command line, so the paths go in quotes:
+// unquoted, a blank in a folder's name would cut the program short.
 void RegisterCompanionsForLogon() {
     if (loaderPath.empty() || resumePath.empty()) return;
     const RegistryKey run = RegistryKey::Open(kRunKeyPath);
-    run.SetString("PLXLoader", loaderPath);
-    run.SetString("LumoraResume", resumePath);
+    run.SetString(L"PLXLoader", Quoted(loaderPath));
+    run.SetString(L"LumoraResume", Quoted(resumePath));
 }
 
 // Its one argument is a single space, quoted so that the program's argument
 // parsing sees it: a bare trailing space would be read as no argument.
 void StartResumeProgram() {
-    std::string commandLine = "\"" + resumePath + "\" \" \"";
-    STARTUPINFOA startup{};
+    std::wstring commandLine = Quoted(resumePath) + L" \" \"";
+    STARTUPINFOW startup{};
     startup.cb = sizeof startup;
     PROCESS_INFORMATION process{};
-    if (!CreateProcessA(resumePath.c_str(), commandLine.data(), nullptr, nullptr, FALSE, DETACHED_PROCESS, nullptr,
+    if (!CreateProcessW(resumePath.c_str(), commandLine.data(), nullptr, nullptr, FALSE, DETACHED_PROCESS, nullptr,
                         nullptr, &startup, &process))
         return;
     CloseHandle(process.hThread);

@@ -27,8 +27,8 @@ inline bool savedGammasRead = false;
 // Under HKEY_CURRENT_USER.
 inline constexpr char settingsKeyPath[] = "Software\\Brightvale\\Lumora";
 // Full paths of the two logon companions, computed by the introduction page.
-inline std::string loaderPath;
-inline std::string resumePath;
+inline std::wstring loaderPath;
+inline std::wstring resumePath;
 // Days, and the next reminder date as the decimal number YYYYMMDD.
 inline std::uint32_t remindInterval = 0;
 inline std::uint32_t remindDate = 0;

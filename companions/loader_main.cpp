@@ -4,5 +4,9 @@
 #include <windows.h>
 
 #include "companions/apply.h"
+#include "ui/system/program_files.h"
 
-int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) { return companions::ApplyStoredGammas(); }
+int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
+    KeepCurrentFolderOutOfLibrarySearch();
+    return companions::ApplyStoredGammas();
+}

@@ -1,19 +1,19 @@
-// The folder of the running program: the engine and the wizard are found next
-// to the companions, never through the search path.
+// Programs started from the running program's own folder: the companions and
+// the wizard are found next to each other, never through the search path.
 #pragma once
 
 #include <windows.h>
 
-#include <string>
-
 namespace companions {
 
-// The folder with its trailing backslash, or "" if the path is unavailable.
-std::string OwnFolder();
+// Whether the started program may show the busy cursor while it starts.
+enum class StartFeedback { Off, Shown };
 
-// Starts `program` from that folder, in that folder, with the default error
-// mode whatever this process uses; its process handle, which the caller
-// closes, or nullptr when it could not be started.
-HANDLE StartFromOwnFolder(const char* program);
+// Starts `program` (a file name in ASCII) from that folder, in that folder,
+// with the default error mode whatever this process uses; its process
+// handle, which the caller closes, or nullptr when it could not be started.
+// A program that works unseen starts without feedback: a busy cursor at every
+// wake and unlock would be the only trace it leaves.
+HANDLE StartFromOwnFolder(const char* program, StartFeedback feedback = StartFeedback::Off);
 
 }  // namespace companions

@@ -43,9 +43,10 @@ BOOL ReminderDialog::OnInitDialog() {
     return FALSE;
 }
 
-// Lumora.exe on its own: not waited for.
+// Lumora.exe on its own: not waited for. The user asked for it, so its start
+// shows as any program's does.
 void ReminderDialog::OnOK() {
-    if (HANDLE wizard = StartFromOwnFolder("Lumora.exe")) CloseHandle(wizard);
+    if (HANDLE wizard = StartFromOwnFolder("Lumora.exe", StartFeedback::Shown)) CloseHandle(wizard);
     DestroyWindow(GetSafeHwnd());
 }
 

@@ -11,10 +11,12 @@
 #include "companions/resume_window.h"
 #include "companions/settings.h"
 #include "companions/single_instance.h"
+#include "ui/system/program_files.h"
 
 using namespace companions;
 
 int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int) {
+    KeepCurrentFolderOutOfLibrarySearch();
     const SingleInstance session(kResumeMutex);
     if (!session.owned()) return kResumeAlreadyRunning;
 

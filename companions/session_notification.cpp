@@ -1,5 +1,7 @@
 #include "companions/session_notification.h"
 
+#include "ui/system/program_files.h"
+
 namespace companions {
 
 namespace {
@@ -22,7 +24,7 @@ SessionNotification::~SessionNotification() {
 
 bool SessionNotification::Register(HWND window) {
     if (registered_) return true;
-    if (!wtsapi_) wtsapi_ = LoadLibraryA("wtsapi32.dll");
+    if (!wtsapi_) wtsapi_ = LoadSystemLibrary(L"wtsapi32.dll");
     const auto registerWindow = Find<RegisterFunction>(wtsapi_, "WTSRegisterSessionNotification");
     if (!registerWindow || !registerWindow(window, kNotifyForThisSession)) return false;
     registered_ = window;

@@ -66,7 +66,9 @@ VIAddVersionKey /LANG=0 "OriginalFilename" "Lumora-Setup.exe"
 
 ; The resume program runs for the whole session and keeps its file in use:
 ; ask it to end (it ends on WM_CLOSE) and wait for its process before the
-; file is replaced or removed.
+; file is replaced or removed. Before it ends it waits up to 15 s for a
+; loader it started, which holds PLX.dll and LumoraLoader.exe open: both
+; waits allow that and more.
 !macro CLOSE_RESUME_FUNCTION prefix
 Function ${prefix}CloseResume
     StrCpy $1 0
@@ -78,9 +80,9 @@ Function ${prefix}CloseResume
         StrCpy $2 0
         System::Call "user32::GetWindowThreadProcessId(p r0, *i .r2) i"
         System::Call "kernel32::OpenProcess(i 0x00100000, i 0, i r2) p .r3"
-        SendMessage $0 ${WM_CLOSE} 0 0 /TIMEOUT=5000
+        SendMessage $0 ${WM_CLOSE} 0 0 /TIMEOUT=20000
         ${If} $3 != 0
-            System::Call "kernel32::WaitForSingleObject(p r3, i 5000) i"
+            System::Call "kernel32::WaitForSingleObject(p r3, i 20000) i"
             System::Call "kernel32::CloseHandle(p r3) i"
         ${EndIf}
         IntOp $1 $1 + 1

@@ -183,7 +183,7 @@ TEST_P(WithoutEngine, WarnsOnceAndSavesEverythingButTheProfile) {
     EXPECT_EQ(e2e::StoredDword(e2e::kSettingsKey, "RedGamma"), 141u);
     EXPECT_EQ(e2e::StoredDword(e2e::kSettingsKey, "GreenGamma"), 310u);
     EXPECT_EQ(e2e::StoredDword(e2e::kSettingsKey, "BlueGamma"), 220u);
-    EXPECT_EQ(e2e::StoredString(e2e::kRunKey, "LumoraResume"), wizard_.sandbox().Path("LumoraResume.exe"));
+    EXPECT_EQ(e2e::StoredString(e2e::kRunKey, "LumoraResume"), wizard_.RunEntry("LumoraResume.exe"));
     EXPECT_EQ(wizard_.WaitForResumeStart().size(), 3u);
     EXPECT_EQ(wizard_.Calls(), Calls{});
 }

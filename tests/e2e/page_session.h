@@ -118,6 +118,10 @@ public:
         return FindWindowOfProgram([&](HWND window) { return IsMessageBox(window, caption); }) != nullptr;
     }
 
+    // The Run entry that Save writes for a companion in the sandbox: its
+    // path, quoted, as the command line the system runs at logon.
+    std::string RunEntry(const std::string& program) const { return "\"" + sandbox().Path(program) + "\""; }
+
     // The engine's calls so far, "<function> <red> <green> <blue>" each.
     std::vector<std::string> Calls() const { return sandbox().Calls(); }
     // How the resume program was started: its command line, then each

@@ -69,8 +69,8 @@ TEST(WithTheRealEngine, GammaIsUnsupportedAndSaveLeavesProfileSettingsAndLogonEn
     EXPECT_EQ(StoredDword(kSettingsKey, "RedGamma"), 141u);
     EXPECT_EQ(StoredDword(kSettingsKey, "GreenGamma"), 220u);
     EXPECT_EQ(StoredDword(kSettingsKey, "BlueGamma"), 220u);
-    EXPECT_EQ(StoredString(kRunKey, "PLXLoader"), wizard.sandbox().Path("LumoraLoader.exe"));
-    EXPECT_EQ(StoredString(kRunKey, "LumoraResume"), wizard.sandbox().Path("LumoraResume.exe"));
+    EXPECT_EQ(StoredString(kRunKey, "PLXLoader"), wizard.RunEntry("LumoraLoader.exe"));
+    EXPECT_EQ(StoredString(kRunKey, "LumoraResume"), wizard.RunEntry("LumoraResume.exe"));
     EXPECT_EQ(wizard.WaitForResumeStart().size(), 3u);
     DeleteFileA(profile.c_str());
 }

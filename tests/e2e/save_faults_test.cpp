@@ -186,7 +186,7 @@ protected:
         const auto loader = StoredString(kRunKey, "PLXLoader");
         const auto resume = StoredString(kRunKey, "LumoraResume");
         state.logonEntries = Classify(
-            {loader == wizard_.sandbox().Path("LumoraLoader.exe"), resume == wizard_.sandbox().Path("LumoraResume.exe")},
+            {loader == wizard_.RunEntry("LumoraLoader.exe"), resume == wizard_.RunEntry("LumoraResume.exe")},
             {loader == kEarlierLoader, resume == kEarlierResume});
         state.profileValues = ProfileValues();
         const auto calls = wizard_.Calls();

@@ -41,8 +41,8 @@ protected:
         EXPECT_EQ(StoredDword(kSettingsKey, "RedGamma"), 181u);
         EXPECT_EQ(StoredDword(kSettingsKey, "GreenGamma"), 250u);
         EXPECT_EQ(StoredDword(kSettingsKey, "BlueGamma"), 300u);
-        EXPECT_EQ(StoredString(kRunKey, "PLXLoader"), wizard_.sandbox().Path("LumoraLoader.exe"));
-        EXPECT_EQ(StoredString(kRunKey, "LumoraResume"), wizard_.sandbox().Path("LumoraResume.exe"));
+        EXPECT_EQ(StoredString(kRunKey, "PLXLoader"), wizard_.RunEntry("LumoraLoader.exe"));
+        EXPECT_EQ(StoredString(kRunKey, "LumoraResume"), wizard_.RunEntry("LumoraResume.exe"));
         EXPECT_EQ(wizard_.Calls(), (Calls{"0 220 220 220", "1 181 250 300", "2 181 250 300"}));
     }
 

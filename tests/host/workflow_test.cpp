@@ -80,17 +80,19 @@ TEST(RemindDate, IsZeroWhenTheDateCannotBeHad) {
 
 TEST(CompanionPaths, AreNamedAfterTheProgram) {
     const struct {
-        const char* program;
-        const char* loader;
-        const char* resume;
+        const wchar_t* program;
+        const wchar_t* loader;
+        const wchar_t* resume;
     } cases[] = {
-        {R"(C:\Programs\Lumora\Lumora.exe)", R"(C:\Programs\Lumora\LumoraLoader.exe)",
-         R"(C:\Programs\Lumora\LumoraResume.exe)"},
-        {R"(C:\Programs\Lumora\Lumora)", R"(C:\Programs\Lumora\LumoraLoader.exe)",
-         R"(C:\Programs\Lumora\LumoraResume.exe)"},
-        {R"(C:\My.Programs\Lumora)", R"(C:\My.Programs\LumoraLoader.exe)", R"(C:\My.Programs\LumoraResume.exe)"},
-        {R"(C:\x\Lumora.v2.exe)", R"(C:\x\Lumora.v2Loader.exe)", R"(C:\x\Lumora.v2Resume.exe)"},
-        {"Lumora.exe", "LumoraLoader.exe", "LumoraResume.exe"},
+        {LR"(C:\Programs\Lumora\Lumora.exe)", LR"(C:\Programs\Lumora\LumoraLoader.exe)",
+         LR"(C:\Programs\Lumora\LumoraResume.exe)"},
+        {LR"(C:\Programs\Lumora\Lumora)", LR"(C:\Programs\Lumora\LumoraLoader.exe)",
+         LR"(C:\Programs\Lumora\LumoraResume.exe)"},
+        {LR"(C:\My.Programs\Lumora)", LR"(C:\My.Programs\LumoraLoader.exe)", LR"(C:\My.Programs\LumoraResume.exe)"},
+        {LR"(C:\x\Lumora.v2.exe)", LR"(C:\x\Lumora.v2Loader.exe)", LR"(C:\x\Lumora.v2Resume.exe)"},
+        {L"Lumora.exe", L"LumoraLoader.exe", L"LumoraResume.exe"},
+        // A folder the ANSI code page cannot spell.
+        {LR"(C:\users\Иван\Lumora.exe)", LR"(C:\users\Иван\LumoraLoader.exe)", LR"(C:\users\Иван\LumoraResume.exe)"},
     };
     for (const auto& c : cases) {
         const CompanionPaths paths = CompanionPathsFor(c.program);

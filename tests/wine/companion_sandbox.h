@@ -181,6 +181,19 @@ public:
             id_ = info.dwProcessId;
         }
     }
+    // Runs a command line as the system runs a logon entry: the program is
+    // the one the line names, the current folder this process's.
+    explicit Process(std::wstring commandLine) {
+        STARTUPINFOW startup{};
+        startup.cb = sizeof startup;
+        PROCESS_INFORMATION info{};
+        if (CreateProcessW(nullptr, commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup,
+                           &info)) {
+            CloseHandle(info.hThread);
+            handle_ = info.hProcess;
+            id_ = info.dwProcessId;
+        }
+    }
     ~Process() {
         if (!handle_) return;
         if (WaitForSingleObject(handle_, 0) == WAIT_TIMEOUT) {

@@ -172,8 +172,8 @@ TEST_F(Installer, InstallsForTheUserAndUninstallsWhatItInstalled) {
     EXPECT_TRUE(*loaded == companions::kApplied || *loaded >= companions::kEngineResultBase) << *loaded;
 
     // What the wizard's Save adds, and a resume program running meanwhile.
-    run_.SetString("PLXLoader", installFolder_ + "LumoraLoader.exe");
-    run_.SetString("LumoraResume", installFolder_ + "LumoraResume.exe");
+    run_.SetString("PLXLoader", "\"" + installFolder_ + "LumoraLoader.exe\"");
+    run_.SetString("LumoraResume", "\"" + installFolder_ + "LumoraResume.exe\"");
     Process resume(installFolder_ + "LumoraResume.exe", " \" \"");
     ASSERT_NE(WaitForWindow(companions::kResumeWindowClass, nullptr), nullptr);
 

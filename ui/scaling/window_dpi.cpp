@@ -1,6 +1,7 @@
 #include "ui/scaling/window_dpi.h"
 
 #include "ui/scaling/display_scaling.h"
+#include "ui/system/program_files.h"
 
 namespace {
 
@@ -27,7 +28,7 @@ int MonitorDpi(HWND window) {
     static const auto getDpiForWindow = User32<GetDpiForWindowFunction>("GetDpiForWindow");
     if (getDpiForWindow) return static_cast<int>(getDpiForWindow(window));
     static const auto getDpiForMonitor =
-        Lookup<GetDpiForMonitorFunction>(LoadLibraryA("shcore.dll"), "GetDpiForMonitor");
+        Lookup<GetDpiForMonitorFunction>(LoadSystemLibrary(L"shcore.dll"), "GetDpiForMonitor");
     UINT x = 0, y = 0;
     HMONITOR monitor = MonitorFromWindow(window, MONITOR_DEFAULTTONEAREST);
     if (getDpiForMonitor && monitor && SUCCEEDED(getDpiForMonitor(monitor, kEffectiveDpi, &x, &y)))
