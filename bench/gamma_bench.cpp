@@ -90,9 +90,11 @@ void BM_CorrectPath4K(benchmark::State& state, plx::PixelPath path, std::size_t 
     state.counters["x_memcpy"] = static_cast<double>(passes) / static_cast<double>(copies);
 }
 BENCHMARK_CAPTURE(BM_CorrectPath4K, scalar_32, plx::PixelPath::Scalar, 4)->Unit(benchmark::kMillisecond);
+BENCHMARK_CAPTURE(BM_CorrectPath4K, pairs_32, plx::PixelPath::Pairs, 4)->Unit(benchmark::kMillisecond);
 BENCHMARK_CAPTURE(BM_CorrectPath4K, avx2_32, plx::PixelPath::Avx2, 4)->Unit(benchmark::kMillisecond);
 BENCHMARK_CAPTURE(BM_CorrectPath4K, avx512vbmi_32, plx::PixelPath::Avx512Vbmi, 4)->Unit(benchmark::kMillisecond);
 BENCHMARK_CAPTURE(BM_CorrectPath4K, scalar_24, plx::PixelPath::Scalar, 3)->Unit(benchmark::kMillisecond);
+BENCHMARK_CAPTURE(BM_CorrectPath4K, pairs_24, plx::PixelPath::Pairs, 3)->Unit(benchmark::kMillisecond);
 BENCHMARK_CAPTURE(BM_CorrectPath4K, avx2_24, plx::PixelPath::Avx2, 3)->Unit(benchmark::kMillisecond);
 BENCHMARK_CAPTURE(BM_CorrectPath4K, avx512vbmi_24, plx::PixelPath::Avx512Vbmi, 3)->Unit(benchmark::kMillisecond);
 
@@ -112,9 +114,11 @@ void BM_CorrectPathSmall(benchmark::State& state, plx::PixelPath path, std::size
 #define PLX_SMALL(name, path, bytesPerPixel) \
     BENCHMARK_CAPTURE(BM_CorrectPathSmall, name, path, bytesPerPixel)->Arg(1)->Arg(64)->Arg(1920)
 PLX_SMALL(scalar_32, plx::PixelPath::Scalar, 4);
+PLX_SMALL(pairs_32, plx::PixelPath::Pairs, 4);
 PLX_SMALL(avx2_32, plx::PixelPath::Avx2, 4);
 PLX_SMALL(avx512vbmi_32, plx::PixelPath::Avx512Vbmi, 4);
 PLX_SMALL(scalar_24, plx::PixelPath::Scalar, 3);
+PLX_SMALL(pairs_24, plx::PixelPath::Pairs, 3);
 PLX_SMALL(avx2_24, plx::PixelPath::Avx2, 3);
 PLX_SMALL(avx512vbmi_24, plx::PixelPath::Avx512Vbmi, 3);
 

@@ -3,11 +3,13 @@
 #include <cpuid.h>
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <string>
 #include <vector>
 
 #include "engine/gamma.h"
 #include "engine/pixel_paths.h"
+#include "engine/pixels_pairs.h"
 #include "tests/fake/test_engine.h"
 
 namespace plx {
@@ -175,18 +177,31 @@ TEST_P(CorrectWithPathTest, EveryLevelOfTheFourGammas) {
 
 // Permutations: a look-up of any other entry gives another value, where the
 // flat stretches of the gamma tables would hide it.
-TEST_P(CorrectWithPathTest, EveryLevelOfScrambledTables) {
+ChannelTables ScrambledTables() {
     ChannelTables tables{};
     for (int i = 0; i < 256; ++i) {
         tables.blue[i] = static_cast<std::uint8_t>(i * 167 + 13);
         tables.green[i] = static_cast<std::uint8_t>(i * 59 + 101);
         tables.red[i] = static_cast<std::uint8_t>(255 - i * 3);
     }
-    ExpectTablesApplied(GetParam(), tables);
+    return tables;
+}
+
+TEST_P(CorrectWithPathTest, EveryLevelOfScrambledTables) { ExpectTablesApplied(GetParam(), ScrambledTables()); }
+
+// As if from another thread: a pass that finds the pair table held leaves it
+// alone and corrects the pixels all the same.
+TEST(PairTable, PassesWhileItIsHeldLeaveItAlone) {
+    const PairTableHold held;
+    ASSERT_NE(held.table(), nullptr);
+    std::fill_n(held.table(), 65536, 0xA5A5);
+    ExpectTablesApplied(PixelPath::Pairs, ScrambledTables());
+    EXPECT_EQ(std::count(held.table(), held.table() + 65536, 0xA5A5), 65536);
+    EXPECT_EQ(PairTableHold().table(), nullptr);
 }
 
 std::string PathName(const testing::TestParamInfo<PixelPath>& info) {
-    const char* const names[] = {"Scalar", "Avx2", "Avx512Vbmi"};
+    const char* const names[] = {"Scalar", "Pairs", "Avx2", "Avx512Vbmi"};
     return names[static_cast<int>(info.param)];
 }
 
@@ -197,26 +212,32 @@ TEST(PixelPathChoice, TakesTheFastestPathTheProcessorHasAndTheSystemSaves) {
     constexpr std::uint32_t kAvx512 = bit_AVX2 | bit_AVX512F | bit_AVX512BW;
     // XCR0: x87, SSE, AVX (YMM); opmask and ZMM as well.
     constexpr std::uint64_t kYmm = 0x7, kZmm = 0xE7;
+    // One 1920-pixel row, and a 4K frame, which repays the pair table.
+    constexpr std::size_t kRow = 1920 * 4, kFrame = 3840 * 2160 * 4;
     struct Case {
         const char* name;
         ProcessorFeatures features;
-        PixelPath best;
+        PixelPath bestForRow, bestForFrame;
     } cases[] = {
-        // name, {highest leaf, CPUID 1 ECX, CPUID 7 EBX, CPUID 7 ECX, XCR0}, best path
-        {"no CPUID", {}, PixelPath::Scalar},
-        {"AVX2", {7, kAvx, bit_AVX2, 0, kYmm}, PixelPath::Avx2},
-        {"AVX-512 VBMI", {13, kAvx, kAvx512, bit_AVX512VBMI, kZmm}, PixelPath::Avx512Vbmi},
-        {"AVX-512 not saved by the system", {13, kAvx, kAvx512, bit_AVX512VBMI, kYmm}, PixelPath::Avx2},
-        {"AVX-512 opmask saved, ZMM not", {13, kAvx, kAvx512, bit_AVX512VBMI, kYmm | 0x20}, PixelPath::Avx2},
-        {"AVX-512 without VBMI", {13, kAvx, kAvx512, 0, kZmm}, PixelPath::Avx2},
-        {"AVX without OSXSAVE", {13, bit_AVX, kAvx512, bit_AVX512VBMI, 0}, PixelPath::Scalar},
-        {"AVX2 without AVX", {7, bit_OSXSAVE, bit_AVX2, 0, kYmm}, PixelPath::Scalar},
+        // name, {highest leaf, CPUID 1 ECX, CPUID 7 EBX, CPUID 7 ECX, XCR0}, best path for a row, for a frame
+        {"no CPUID", {}, PixelPath::Scalar, PixelPath::Pairs},
+        {"AVX2", {7, kAvx, bit_AVX2, 0, kYmm}, PixelPath::Avx2, PixelPath::Avx2},
+        {"AVX-512 VBMI", {13, kAvx, kAvx512, bit_AVX512VBMI, kZmm}, PixelPath::Avx512Vbmi, PixelPath::Avx512Vbmi},
+        {"AVX-512 not saved by the system", {13, kAvx, kAvx512, bit_AVX512VBMI, kYmm}, PixelPath::Avx2,
+         PixelPath::Avx2},
+        {"AVX-512 opmask saved, ZMM not", {13, kAvx, kAvx512, bit_AVX512VBMI, kYmm | 0x20}, PixelPath::Avx2,
+         PixelPath::Avx2},
+        {"AVX-512 without VBMI", {13, kAvx, kAvx512, 0, kZmm}, PixelPath::Avx2, PixelPath::Avx2},
+        {"AVX without OSXSAVE", {13, bit_AVX, kAvx512, bit_AVX512VBMI, 0}, PixelPath::Scalar, PixelPath::Pairs},
+        {"AVX2 without AVX", {7, bit_OSXSAVE, bit_AVX2, 0, kYmm}, PixelPath::Scalar, PixelPath::Pairs},
         // Above the highest leaf CPUID answers with another leaf's bits.
-        {"no leaf 7", {6, kAvx, ~0u, ~0u, kZmm}, PixelPath::Scalar},
+        {"no leaf 7", {6, kAvx, ~0u, ~0u, kZmm}, PixelPath::Scalar, PixelPath::Pairs},
     };
     for (const Case& c : cases) {
-        EXPECT_EQ(BestPathFor(c.features), c.best) << c.name;
-        EXPECT_TRUE(PathSupportedBy(PixelPath::Scalar, c.features)) << c.name;
+        EXPECT_EQ(BestPathFor(c.features, kRow), c.bestForRow) << c.name;
+        EXPECT_EQ(BestPathFor(c.features, kFrame), c.bestForFrame) << c.name;
+        for (PixelPath path : {PixelPath::Scalar, PixelPath::Pairs})
+            EXPECT_TRUE(PathSupportedBy(path, c.features)) << c.name;
     }
 }
 
