@@ -133,24 +133,27 @@ std::vector<std::uint8_t> AllLevels(std::size_t bytesPerPixel) {
     return pixels;
 }
 
-// Every length from none to 256 pixels, from three starts: each byte takes its
-// channel's table, and no byte outside the pixels moves.
-void ExpectTablesApplied(PixelPath path, const ChannelTables& tables) {
+// The first bytes of the pixels, placed at start in a buffer: each byte takes
+// its channel's table, and no other byte moves.
+void ExpectCorrected(PixelPath path, const ChannelTables& tables, const std::vector<std::uint8_t>& pixels,
+                     std::size_t bytes, std::size_t bytesPerPixel, std::size_t start) {
     const std::uint8_t* const byChannel[3] = {tables.blue, tables.green, tables.red};
-    constexpr std::size_t kGuard = 64;
+    std::vector<std::uint8_t> buffer(start + pixels.size() + 64, 0xC3);
+    std::copy(pixels.begin(), pixels.end(), buffer.begin() + start);
+    auto expected = buffer;
+    for (std::size_t k = 0; k < bytes; ++k)
+        if (k % bytesPerPixel < 3) expected[start + k] = byChannel[k % bytesPerPixel][pixels[k]];
+    CorrectWithPath(path, tables, buffer.data() + start, bytes, bytesPerPixel);
+    ASSERT_EQ(buffer, expected) << bytesPerPixel << "-byte pixels, " << bytes << " bytes from " << start;
+}
+
+// Every length from none to 256 pixels, from three starts.
+void ExpectTablesApplied(PixelPath path, const ChannelTables& tables) {
     for (std::size_t bytesPerPixel : {3, 4}) {
         const std::vector<std::uint8_t> levels = AllLevels(bytesPerPixel);
-        for (std::size_t start : {0, 1, 13}) {
-            for (std::size_t bytes = 0; bytes <= levels.size(); bytes += bytesPerPixel) {
-                std::vector<std::uint8_t> buffer(start + levels.size() + kGuard, 0xC3);
-                std::copy(levels.begin(), levels.end(), buffer.begin() + start);
-                auto expected = buffer;
-                for (std::size_t k = 0; k < bytes; ++k)
-                    if (k % bytesPerPixel < 3) expected[start + k] = byChannel[k % bytesPerPixel][levels[k]];
-                CorrectWithPath(path, tables, buffer.data() + start, bytes, bytesPerPixel);
-                ASSERT_EQ(buffer, expected) << bytesPerPixel << "-byte pixels, " << bytes << " bytes from " << start;
-            }
-        }
+        for (std::size_t start : {0, 1, 13})
+            for (std::size_t bytes = 0; bytes <= levels.size(); bytes += bytesPerPixel)
+                ASSERT_NO_FATAL_FAILURE(ExpectCorrected(path, tables, levels, bytes, bytesPerPixel, start));
     }
 }
 
@@ -188,6 +191,20 @@ ChannelTables ScrambledTables() {
 }
 
 TEST_P(CorrectWithPathTest, EveryLevelOfScrambledTables) { ExpectTablesApplied(GetParam(), ScrambledTables()); }
+
+// Every blue and green pair, which the pair path looks up as one, in a frame
+// of thousands of vector blocks.
+TEST_P(CorrectWithPathTest, EveryBlueAndGreenPair) {
+    for (std::size_t bytesPerPixel : {3, 4}) {
+        std::vector<std::uint8_t> pixels;
+        for (int pair = 0; pair < 65536; ++pair) {
+            const std::uint8_t pixel[4] = {static_cast<std::uint8_t>(pair), static_cast<std::uint8_t>(pair >> 8),
+                                           static_cast<std::uint8_t>(pair * 7), static_cast<std::uint8_t>(pair ^ 0x5A)};
+            pixels.insert(pixels.end(), pixel, pixel + bytesPerPixel);
+        }
+        ExpectCorrected(GetParam(), ScrambledTables(), pixels, pixels.size(), bytesPerPixel, 1);
+    }
+}
 
 // As if from another thread: a pass that finds the pair table held leaves it
 // alone and corrects the pixels all the same.
