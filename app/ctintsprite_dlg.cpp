@@ -5,7 +5,7 @@
 #include "app/reminder_choices.h"
 #include "app/reminder_date.h"
 #include "app/resources/resource.h"
-#include "app/ui/image_dialog.h"
+#include "ui/image_dialog.h"
 #include "app/workflow_state.h"
 
 namespace {
@@ -28,9 +28,8 @@ bool ReadStoredInterval(std::uint32_t& interval) {
     if (RegOpenKeyExA(HKEY_CURRENT_USER, settingsKeyPath, 0, KEY_READ, &key) != ERROR_SUCCESS) return false;
     DWORD value = 0;
     DWORD size = sizeof value;
-    const bool read =
-        RegQueryValueExA(key, "RemindInterval", nullptr, nullptr, reinterpret_cast<BYTE*>(&value), &size) ==
-        ERROR_SUCCESS;
+    const bool read = RegQueryValueExA(key, "RemindInterval", nullptr, nullptr, reinterpret_cast<BYTE*>(&value),
+                                       &size) == ERROR_SUCCESS;
     RegCloseKey(key);
     if (read) interval = value;
     return read;

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "app/ui/framework/win_app.h"
+#include "ui/framework/win_app.h"
 
 // The program: gives the request block its start values, runs the wizard
 // modally and ends with it. It also answers the help command, which no

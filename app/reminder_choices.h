@@ -10,11 +10,7 @@ struct ReminderChoice {
 
 inline constexpr ReminderChoice kReminderChoices[] = {
     // text, interval in days
-    {"Don't remind me", 0},
-    {"Two days", 2},
-    {"One week", 7},
-    {"Two weeks", 14},
-    {"One month", 30},
+    {"Don't remind me", 0}, {"Two days", 2}, {"One week", 7}, {"Two weeks", 14}, {"One month", 30},
 };
 
 // The list index that stands for `interval`, or -1 (no selection) for a

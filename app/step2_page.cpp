@@ -60,15 +60,13 @@ void Step2Page::DoDataExchange() {
 
 BOOL Step2Page::OnInitDialog() {
     CNewWizPage::OnInitDialog();
-    gammaMin = kMinGamma;
-    gammaMax = kMaxGamma;
     // The page picture's grey, and its level-186 fields that the sliders sit on.
     backgroundBrush = CreateSolidBrush(RGB(176, 176, 176));
     redBrush = CreateSolidBrush(RGB(186, 0, 0));
     greenBrush = CreateSolidBrush(RGB(0, 186, 0));
     blueBrush = CreateSolidBrush(RGB(0, 0, 186));
     // A slider never positioned stays at 140: the control moves into the range.
-    for (CSliderCtrl* slider : {&redSlider, &greenSlider, &blueSlider}) slider->SetRange(gammaMin, gammaMax, FALSE);
+    for (CSliderCtrl* slider : {&redSlider, &greenSlider, &blueSlider}) slider->SetRange(kMinGamma, kMaxGamma, FALSE);
 
     if (BindEngine())
         ReadGammas();
@@ -141,12 +139,12 @@ void Step2Page::OnHScroll(UINT, UINT, HWND control) {
 void Step2Page::MoveChannel(CSliderCtrl& slider, std::uint32_t& gamma, std::uint32_t& last) {
     gamma = PositionOf(slider);
     if (gamma == last) return;
-    if (gamma > gammaMax) {
-        gamma = gammaMax;
-        slider.SetPos(int(gammaMax));
-    } else if (gamma < gammaMin) {
-        gamma = gammaMin;
-        slider.SetPos(int(gammaMin));
+    if (gamma > kMaxGamma) {
+        gamma = kMaxGamma;
+        slider.SetPos(int(kMaxGamma));
+    } else if (gamma < kMinGamma) {
+        gamma = kMinGamma;
+        slider.SetPos(int(kMinGamma));
     }
     last = gamma;
     CallEngine(SetGammaFunction);

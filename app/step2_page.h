@@ -3,9 +3,9 @@
 #include <cstdint>
 #include <vector>
 
-#include "app/ui/framework/slider_ctrl.h"
+#include "ui/framework/slider_ctrl.h"
 #include "app/ui/new_wiz_page.h"
-#include "app/ui/scaling/static_picture.h"
+#include "ui/framework/static_picture.h"
 
 // The gamma step: one slider per channel, and the display's gamma ramp
 // follows every movement live. The page binds the engine the first time it
@@ -45,7 +45,5 @@ private:
     std::uint32_t lastRed = 0;
     std::uint32_t lastGreen = 0;
     std::uint32_t lastBlue = 0;
-    std::uint32_t gammaMin = 0;
-    std::uint32_t gammaMax = 0;
     std::vector<TestCirclePicture> circles_;
 };

@@ -4,7 +4,7 @@
 #include <cstdint>
 #include <vector>
 
-#include "app/ui/scaling/display_scaling.h"
+#include "ui/scaling/display_scaling.h"
 
 // At 96 dpi: 82 pixels square, radius 35.
 inline constexpr int kTestCircleSize = 82;

@@ -44,8 +44,8 @@ void BM_MakeProfile(benchmark::State& state) {
     TemporaryFolder documents;
     plx::bench::StdioFiles files(documents.path);
     AcceptingColorService colorService;
-    plx::Platform platform{fakes.display, fakes.system, fakes.machineRegistry, fakes.userRegistry,
-                           files,         colorService, fakes.clock};
+    plx::Platform platform{fakes.display, fakes.system, fakes.machineRegistry, fakes.userRegistry, files,
+                           colorService,  fakes.clock};
     plx::Engine engine{plx::EngineState{}, platform};
     plx::EngineState& s = engine.state;
     s.redX = 0.64, s.redY = 0.33, s.greenX = 0.30, s.greenY = 0.60, s.blueX = 0.15, s.blueY = 0.06;

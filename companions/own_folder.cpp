@@ -22,8 +22,8 @@ HANDLE StartFromOwnFolder(const char* program) {
     STARTUPINFOA startup{};
     startup.cb = sizeof startup;
     PROCESS_INFORMATION process{};
-    if (!CreateProcessA(path.c_str(), commandLine.data(), nullptr, nullptr, FALSE, CREATE_DEFAULT_ERROR_MODE,
-                        nullptr, folder.c_str(), &startup, &process))
+    if (!CreateProcessA(path.c_str(), commandLine.data(), nullptr, nullptr, FALSE, CREATE_DEFAULT_ERROR_MODE, nullptr,
+                        folder.c_str(), &startup, &process))
         return nullptr;
     CloseHandle(process.hThread);
     return process.hProcess;

@@ -43,33 +43,25 @@ LRESULT CALLBACK ResumeWindow::WindowProc(HWND window, UINT message, WPARAM wPar
 
 LRESULT ResumeWindow::OnMessage(UINT message, WPARAM wParam, LPARAM lParam) {
     switch (message) {
-        case WM_CREATE:
-            RegisterForUnlock();
-            return 0;
-        case WM_TIMER:
-            if (wParam == kRegisterTimer) RegisterForUnlock();
-            if (wParam == LoaderApplies::kTimer) applies_.OnTimer(window_);
-            return 0;
-        case WM_POWERBROADCAST:
-            if (wParam == PBT_APMRESUMEAUTOMATIC || wParam == PBT_APMRESUMESUSPEND) applies_.Request(window_);
-            return TRUE;
-        case WM_WTSSESSION_CHANGE:
-            if (wParam == WTS_SESSION_UNLOCK) applies_.Request(window_);
-            return 0;
-        case WM_DISPLAYCHANGE:
-            applies_.Request(window_);
-            return 0;
-        case WM_QUERYENDSESSION:
-            return TRUE;
-        case WM_ENDSESSION:
-            // The session may end as soon as this returns: clean up now.
-            if (wParam) DestroyWindow(window_);
-            return 0;
-        case WM_DESTROY:
-            OnDestroy();
-            return 0;
-        default:
-            return DefWindowProcA(window_, message, wParam, lParam);
+    case WM_CREATE: RegisterForUnlock(); return 0;
+    case WM_TIMER:
+        if (wParam == kRegisterTimer) RegisterForUnlock();
+        if (wParam == LoaderApplies::kTimer) applies_.OnTimer(window_);
+        return 0;
+    case WM_POWERBROADCAST:
+        if (wParam == PBT_APMRESUMEAUTOMATIC || wParam == PBT_APMRESUMESUSPEND) applies_.Request(window_);
+        return TRUE;
+    case WM_WTSSESSION_CHANGE:
+        if (wParam == WTS_SESSION_UNLOCK) applies_.Request(window_);
+        return 0;
+    case WM_DISPLAYCHANGE: applies_.Request(window_); return 0;
+    case WM_QUERYENDSESSION: return TRUE;
+    case WM_ENDSESSION:
+        // The session may end as soon as this returns: clean up now.
+        if (wParam) DestroyWindow(window_);
+        return 0;
+    case WM_DESTROY: OnDestroy(); return 0;
+    default: return DefWindowProcA(window_, message, wParam, lParam);
     }
 }
 

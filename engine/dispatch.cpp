@@ -28,8 +28,7 @@ int ValidateSetGamma(const PLXRequest& request) {
 int ValidateMakeProfile(PLXRequest& request) {
     if (request.targetGamma == 0) request.targetGamma = 220;
     if (!InGammaRange(request.targetGamma)) return ResultBadTargetGamma;
-    if (request.whitePoint != 0 && (request.whitePoint < 5000 || request.whitePoint > 9300))
-        return ResultBadWhitePoint;
+    if (request.whitePoint != 0 && (request.whitePoint < 5000 || request.whitePoint > 9300)) return ResultBadWhitePoint;
 
     request.copyright[kMaxTextLength] = '\0';
     request.description[kMaxTextLength] = '\0';
@@ -68,11 +67,11 @@ int Serve(Engine& engine, PLXRequest& r) {
     }
 
     switch (r.function) {
-        case ReadGammaFunction: return ReadGamma(engine, r);
-        case SetGammaFunction: return SetGamma(engine, r);
-        case MakeProfileFunction: return MakeProfile(engine, r);
-        case CorrectPixelsFunction: return CorrectPixels(engine, r);
-        case MonitorWhiteTemperatureFunction: return MonitorWhiteTemperature(engine.state, r);
+    case ReadGammaFunction: return ReadGamma(engine, r);
+    case SetGammaFunction: return SetGamma(engine, r);
+    case MakeProfileFunction: return MakeProfile(engine, r);
+    case CorrectPixelsFunction: return CorrectPixels(engine, r);
+    case MonitorWhiteTemperatureFunction: return MonitorWhiteTemperature(engine.state, r);
     }
     return ResultNoHandler;
 }

@@ -28,7 +28,7 @@ constexpr std::uint32_t kMaxMonitorInstances = 256;
 // EDID byte positions.
 constexpr std::size_t kEdidSize = 256;
 constexpr std::uint8_t kEdidHeader[] = {0x00, 0xFF, 0xFF, 0xFF, 0xFF, 0xFF, 0xFF, 0x00};
-constexpr std::size_t kStructureByte = 0;  // high four bits 2: structure version 2
+constexpr std::size_t kStructureByte = 0;   // high four bits 2: structure version 2
 constexpr std::size_t kVersionNumber = 18;  // 1 for structure version 1
 constexpr std::size_t kChromaticityVersion1 = 25;
 constexpr std::size_t kChromaticityVersion2 = 94;
@@ -41,7 +41,9 @@ std::string_view BoundedText(const char* text, std::size_t size) {
 }
 
 template <std::size_t N>
-std::string_view FieldText(const char (&field)[N]) { return BoundedText(field, N); }
+std::string_view FieldText(const char (&field)[N]) {
+    return BoundedText(field, N);
+}
 
 // Stores text with its terminator; one that does not fit leaves the buffer empty.
 bool StoreText(char (&buffer)[kTextBuffer], std::string_view text) {
@@ -113,8 +115,7 @@ struct EdidBlock {
 // The model's key name: the part of a device path between its first and its
 // second backslash, empty when there is no second one.
 std::string_view HardwareId(std::string_view devicePath) {
-    if (const auto first = devicePath.find('\\'); first != std::string_view::npos)
-        devicePath.remove_prefix(first + 1);
+    if (const auto first = devicePath.find('\\'); first != std::string_view::npos) devicePath.remove_prefix(first + 1);
     const auto next = devicePath.find('\\');
     return next == std::string_view::npos ? std::string_view{} : devicePath.substr(0, next);
 }

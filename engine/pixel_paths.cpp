@@ -31,11 +31,13 @@ struct Requirements {
     std::uint64_t savedStates;
     std::size_t fromBytes;
 };
+// The CPUID bits of AVX with its registers enabled, and of AVX-512's basics.
+constexpr std::uint32_t kAvx = bit_OSXSAVE | bit_AVX;
+constexpr std::uint32_t kAvx512 = bit_AVX2 | bit_AVX512F | bit_AVX512BW;
 constexpr Requirements kRequirements[] = {
     // path, highest CPUID leaf, CPUID 1 ECX, CPUID 7 EBX, CPUID 7 ECX, XCR0, from bytes
-    {PixelPath::Avx512Vbmi, 7, bit_OSXSAVE | bit_AVX, bit_AVX2 | bit_AVX512F | bit_AVX512BW, bit_AVX512VBMI,
-     kZmmState, 0},
-    {PixelPath::Avx2, 7, bit_OSXSAVE | bit_AVX, bit_AVX2, 0, kYmmState, 0},
+    {PixelPath::Avx512Vbmi, 7, kAvx, kAvx512, bit_AVX512VBMI, kZmmState, 0},
+    {PixelPath::Avx2, 7, kAvx, bit_AVX2, 0, kYmmState, 0},
     {PixelPath::Pairs, 0, 0, 0, 0, 0, kPairsFrom},
     {PixelPath::Scalar, 0, 0, 0, 0, 0, 0},
 };
@@ -92,10 +94,10 @@ void CorrectWithPath(PixelPath path, const ChannelTables& tables, std::uint8_t* 
                      std::size_t bytesPerPixel) {
     std::size_t done = 0;
     switch (path) {
-        case PixelPath::Scalar: break;
-        case PixelPath::Pairs: done = CorrectPairs(tables, pixels, bytes, bytesPerPixel); break;
-        case PixelPath::Avx2: done = CorrectAvx2Blocks(tables, pixels, bytes, bytesPerPixel); break;
-        case PixelPath::Avx512Vbmi: done = CorrectAvx512VbmiBlocks(tables, pixels, bytes, bytesPerPixel); break;
+    case PixelPath::Scalar: break;
+    case PixelPath::Pairs: done = CorrectPairs(tables, pixels, bytes, bytesPerPixel); break;
+    case PixelPath::Avx2: done = CorrectAvx2Blocks(tables, pixels, bytes, bytesPerPixel); break;
+    case PixelPath::Avx512Vbmi: done = CorrectAvx512VbmiBlocks(tables, pixels, bytes, bytesPerPixel); break;
     }
     CorrectScalar(tables, pixels + done, bytes - done, bytesPerPixel);
 }

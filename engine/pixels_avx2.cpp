@@ -30,8 +30,8 @@ PLX_AVX2_INLINE __m256i LookUp(__m256i index, const std::uint8_t (&table)[256]) 
     __m256i rows[8];
 #pragma GCC unroll 8
     for (int h = 0; h < 8; ++h)
-        rows[h] = _mm256_or_si256(_mm256_shuffle_epi8(Row(table, h), index),
-                                  _mm256_shuffle_epi8(Row(table, h + 8), upper));
+        rows[h] =
+            _mm256_or_si256(_mm256_shuffle_epi8(Row(table, h), index), _mm256_shuffle_epi8(Row(table, h + 8), upper));
     __m256i bit = index;
 #pragma GCC unroll 3
     for (int half = 4; half >= 1; half /= 2) {

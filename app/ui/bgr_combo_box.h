@@ -1,6 +1,6 @@
 #pragma once
 
-#include "app/ui/framework/combo_box.h"
+#include "ui/framework/combo_box.h"
 
 // A drop-down list that draws its own items on the page's picture: the
 // selected item black on light grey, any other in the colours the drawing

@@ -3,6 +3,7 @@
 #include <shellapi.h>
 
 #include <algorithm>
+#include <span>
 
 #include "app/resources/resource.h"
 #include "app/ui/wrong_windows.h"
@@ -10,27 +11,51 @@
 
 namespace {
 
-// Hiding disables as well, showing enables as well.
-void HideButton(HWND button) {
-    EnableWindow(button, FALSE);
-    ShowWindow(button, SW_HIDE);
+// What a button set does to one button: its enabled state and its visibility,
+// each set or kept. Hiding disables as well, showing enables as well.
+enum Setting : signed char { kKeep = -1, kOff = 0, kOn = 1 };
+struct ButtonChange {
+    UINT id;
+    Setting enabled, visible;
+};
+using ButtonSet = std::span<const ButtonChange>;
+
+constexpr ButtonChange Hide(UINT id) { return {id, kOff, kOff}; }
+constexpr ButtonChange Show(UINT id) { return {id, kOn, kOn}; }
+constexpr ButtonChange Visible(UINT id) { return {id, kKeep, kOn}; }
+constexpr ButtonChange Invisible(UINT id) { return {id, kKeep, kOff}; }
+constexpr ButtonChange Enable(UINT id) { return {id, kOn, kKeep}; }
+constexpr ButtonChange Disable(UINT id) { return {id, kOff, kKeep}; }
+
+// The button sets, each applied in its order.
+constexpr ButtonChange kFirstPageMode[] = {Enable(IDC_START),    Enable(IDC_BACK0),  Invisible(IDC_SAVE),
+                                           Invisible(IDC_BACK3), Visible(IDC_START), Visible(IDC_BACK0)};
+constexpr ButtonChange kLaterPageMode[] = {Disable(IDC_START), Disable(IDC_BACK0), Visible(IDC_SAVE),
+                                           Visible(IDC_BACK3)};
+constexpr ButtonChange kSaveEnabled[] = {Enable(IDC_SAVE), Enable(IDC_BACK3)};
+constexpr ButtonChange kSaveDisabled[] = {Disable(IDC_SAVE), Disable(IDC_BACK3)};
+// back3 stays disabled when the only page is also the first.
+constexpr ButtonChange kOnlyPageSaveEnabled[] = {Enable(IDC_SAVE), Disable(IDC_BACK3)};
+constexpr ButtonChange kMiddleHidden[] = {Hide(IDC_NEXT1), Hide(IDC_NEXT2), Hide(IDC_BACK1), Hide(IDC_BACK2)};
+constexpr ButtonChange kSecondPageButtons[] = {Hide(IDC_START), Hide(IDC_BACK0), Hide(IDC_NEXT2),
+                                               Hide(IDC_BACK2), Show(IDC_NEXT1), Show(IDC_BACK1)};
+constexpr ButtonChange kThirdPageButtons[] = {Hide(IDC_NEXT1), Hide(IDC_BACK1), Hide(IDC_SAVE),
+                                              Hide(IDC_BACK3), Show(IDC_NEXT2), Show(IDC_BACK2)};
+
+ButtonSet SaveButtons(bool enabled, std::size_t pages) {
+    if (!enabled) return kSaveDisabled;
+    return pages == 1 ? ButtonSet(kOnlyPageSaveEnabled) : ButtonSet(kSaveEnabled);
 }
 
-void ShowButton(HWND button) {
-    EnableWindow(button, TRUE);
-    ShowWindow(button, SW_SHOW);
-}
-
-// The frame's buttons of `ids`, in that order; empty when one is missing.
-template <std::size_t N>
-std::vector<HWND> FindButtons(HWND frame, const UINT (&ids)[N]) {
-    std::vector<HWND> buttons;
-    for (UINT id : ids) {
-        HWND button = GetDlgItem(frame, id);
-        if (!button) return {};
-        buttons.push_back(button);
+// A set does nothing at all when one of its buttons is missing.
+void ApplyButtons(HWND frame, ButtonSet set) {
+    for (const ButtonChange& step : set)
+        if (!GetDlgItem(frame, step.id)) return;
+    for (const ButtonChange& step : set) {
+        HWND button = GetDlgItem(frame, step.id);
+        if (step.enabled != kKeep) EnableWindow(button, step.enabled);
+        if (step.visible != kKeep) ShowWindow(button, step.visible ? SW_SHOW : SW_HIDE);
     }
-    return buttons;
 }
 
 void OpenAddress(const std::string& address) {
@@ -60,7 +85,6 @@ BOOL CNewWizDialog::OnInitDialog() {
 
     for (auto [button, id] : PictureButtons()) LoadPictureButton(*button, id);
 
-    placeholderId_ = IDC_PAGE_PLACEHOLDER;
     RegisterPages();
     // Keyboard navigation enters the page dialogs.
     SetWindowLongPtrA(GetSafeHwnd(), GWL_EXSTYLE, GetWindowLongPtrA(GetSafeHwnd(), GWL_EXSTYLE) | WS_EX_CONTROLPARENT);
@@ -126,23 +150,13 @@ BOOL CNewWizDialog::OnCommand(UINT id, UINT notify, HWND control) {
         case IDC_BACK0:
         case IDC_BACK1:
         case IDC_BACK2:
-        case IDC_BACK3:
-            OnBack();
-            return TRUE;
+        case IDC_BACK3: OnBack(); return TRUE;
         case IDC_START:
         case IDC_NEXT1:
-        case IDC_NEXT2:
-            OnNext();
-            return TRUE;
-        case IDC_SAVE:
-            OnFinish();
-            return TRUE;
-        case IDC_ABOUT:
-            OnAbout();
-            return TRUE;
-        case IDC_POWERED_BY:
-            OnPoweredBy();
-            return TRUE;
+        case IDC_NEXT2: OnNext(); return TRUE;
+        case IDC_SAVE: OnFinish(); return TRUE;
+        case IDC_ABOUT: OnAbout(); return TRUE;
+        case IDC_POWERED_BY: OnPoweredBy(); return TRUE;
         }
     }
     // Exit goes to OnCancel; help goes on to the application object.
@@ -197,10 +211,10 @@ void CNewWizDialog::TearDownPages() {
 
 void CNewWizDialog::ShowFirstPage() {
     if (!LeaveActivePage()) return;
-    const BOOL severalPages = pages_.size() > 1;
-    EnableSaveButtons(!severalPages);
-    SetFirstPageMode(severalPages);
-    HideMiddleButtons();
+    const bool severalPages = pages_.size() > 1;
+    ApplyButtons(GetSafeHwnd(), SaveButtons(!severalPages, pages_.size()));
+    ApplyButtons(GetSafeHwnd(), severalPages ? ButtonSet(kFirstPageMode) : ButtonSet(kLaterPageMode));
+    ApplyButtons(GetSafeHwnd(), kMiddleHidden);
     if (!pages_.empty()) ActivatePage(pages_.front().get());
 }
 
@@ -232,7 +246,7 @@ BOOL CNewWizDialog::ActivatePage(CNewWizPage* page) {
 // The page's top-left corner on the placeholder's.
 void CNewWizDialog::PlacePage(const CNewWizPage& page) const {
     RECT placeholder{};
-    GetWindowRect(GetDlgItem(GetSafeHwnd(), placeholderId_), &placeholder);
+    GetWindowRect(GetDlgItem(GetSafeHwnd(), IDC_PAGE_PLACEHOLDER), &placeholder);
     MapWindowPoints(nullptr, GetSafeHwnd(), reinterpret_cast<POINT*>(&placeholder), 2);
     SetWindowPos(page.GetSafeHwnd(), nullptr, placeholder.left, placeholder.top, 0, 0,
                  SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
@@ -258,8 +272,8 @@ int CNewWizDialog::ActivePageIndex() const {
 }
 
 CNewWizPage* CNewWizDialog::FindPageByTemplate(UINT templateId) const {
-    const auto page = std::find_if(pages_.begin(), pages_.end(),
-                                   [templateId](const auto& p) { return p->templateId == templateId; });
+    const auto page =
+        std::find_if(pages_.begin(), pages_.end(), [templateId](const auto& p) { return p->templateId == templateId; });
     return page == pages_.end() ? nullptr : page->get();
 }
 
@@ -287,23 +301,19 @@ void CNewWizDialog::TurnPage(bool forward) {
     }
     if (!target || !ActivatePage(target)) return;
 
+    HWND frame = GetSafeHwnd();
     if (forward && target == pages_.back().get()) {
-        SetFirstPageMode(FALSE);
-        EnableSaveButtons(TRUE);
-        HideMiddleButtons();
+        ApplyButtons(frame, kLaterPageMode);
+        ApplyButtons(frame, SaveButtons(true, pages_.size()));
+        ApplyButtons(frame, kMiddleHidden);
     } else if (!forward && target == pages_.front().get()) {
-        SetFirstPageMode(TRUE);
-        EnableSaveButtons(FALSE);
-        HideMiddleButtons();
+        ApplyButtons(frame, kFirstPageMode);
+        ApplyButtons(frame, SaveButtons(false, pages_.size()));
+        ApplyButtons(frame, kMiddleHidden);
     }
-    switch (ActivePageIndex()) {
-    case 1:
-        ShowSecondPageButtons();
-        break;
-    case 2:
-        ShowThirdPageButtons();
-        break;
-    }
+    const int index = ActivePageIndex();
+    if (index == 1) ApplyButtons(frame, kSecondPageButtons);
+    if (index == 2) ApplyButtons(frame, kThirdPageButtons);
 }
 
 // The save sequence.
@@ -325,48 +335,4 @@ void CNewWizDialog::OnCancel() {
     }
     if (!pages_.empty()) pages_.back()->OnCancel();
     CDialog::OnCancel();
-}
-
-void CNewWizDialog::SetFirstPageMode(BOOL firstPage) {
-    const auto b = FindButtons(GetSafeHwnd(), {IDC_START, IDC_BACK0, IDC_SAVE, IDC_BACK3});
-    if (b.empty()) return;
-    const HWND start = b[0], back0 = b[1], save = b[2], back3 = b[3];
-    EnableWindow(start, firstPage);
-    EnableWindow(back0, firstPage);
-    if (firstPage) {
-        ShowWindow(save, SW_HIDE);
-        ShowWindow(back3, SW_HIDE);
-        ShowWindow(start, SW_SHOW);
-        ShowWindow(back0, SW_SHOW);
-    } else {
-        ShowWindow(save, SW_SHOW);
-        ShowWindow(back3, SW_SHOW);
-    }
-}
-
-// back3 stays disabled when the only page is also the first.
-void CNewWizDialog::EnableSaveButtons(BOOL enable) {
-    const auto b = FindButtons(GetSafeHwnd(), {IDC_SAVE, IDC_BACK3});
-    if (b.empty()) return;
-    EnableWindow(b[0], enable);
-    EnableWindow(b[1], enable && pages_.size() != 1);
-}
-
-void CNewWizDialog::HideMiddleButtons() {
-    const auto b = FindButtons(GetSafeHwnd(), {IDC_NEXT1, IDC_NEXT2, IDC_BACK1, IDC_BACK2});
-    for (HWND button : b) HideButton(button);
-}
-
-void CNewWizDialog::ShowSecondPageButtons() {
-    const auto b = FindButtons(GetSafeHwnd(), {IDC_START, IDC_BACK0, IDC_NEXT2, IDC_BACK2, IDC_NEXT1, IDC_BACK1});
-    if (b.empty()) return;
-    std::for_each(b.begin(), b.begin() + 4, HideButton);
-    std::for_each(b.begin() + 4, b.end(), ShowButton);
-}
-
-void CNewWizDialog::ShowThirdPageButtons() {
-    const auto b = FindButtons(GetSafeHwnd(), {IDC_NEXT1, IDC_BACK1, IDC_SAVE, IDC_BACK3, IDC_NEXT2, IDC_BACK2});
-    if (b.empty()) return;
-    std::for_each(b.begin(), b.begin() + 4, HideButton);
-    std::for_each(b.begin() + 4, b.end(), ShowButton);
 }

@@ -6,9 +6,9 @@
 #include <utility>
 #include <vector>
 
-#include "app/ui/framework/bitmap_button.h"
-#include "app/ui/framework/dialog.h"
-#include "app/ui/hover_button.h"
+#include "ui/framework/bitmap_button.h"
+#include "ui/framework/dialog.h"
+#include "ui/hover_button.h"
 #include "app/ui/new_wiz_page.h"
 #include "app/ui/simple_browser.h"
 
@@ -53,14 +53,6 @@ protected:
     void OnAbout();
     void OnPoweredBy();
 
-    // The button sets; each does nothing at all when one of its buttons is
-    // missing.
-    void SetFirstPageMode(BOOL firstPage);
-    void EnableSaveButtons(BOOL enable);
-    void HideMiddleButtons();
-    void ShowSecondPageButtons();
-    void ShowThirdPageButtons();
-
 private:
     // The picture buttons with their control ids, in their loading order.
     std::array<std::pair<CBitmapButton*, UINT>, 12> PictureButtons();
@@ -72,7 +64,6 @@ private:
     void TearDownPages();
 
     std::vector<std::unique_ptr<CNewWizPage>> pages_;
-    UINT placeholderId_ = 0;
     CSimpleBrowser webPane_;
     std::string paneAddress_;
     std::string aboutAddress_;

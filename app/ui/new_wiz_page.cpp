@@ -1,6 +1,6 @@
 #include "app/ui/new_wiz_page.h"
 
-#include "app/ui/drag_strip.h"
+#include "ui/drag_strip.h"
 #include "app/ui/new_wiz_dialog.h"
 
 CNewWizPage::CNewWizPage(UINT templateId, UINT bitmapId, CWnd* parent)
@@ -25,10 +25,7 @@ void CNewWizPage::ScaleBackground(const DisplayScaling& scaling) {
     background_.ScaleTo(backgroundBitmap_.GetSafeHandle(), scaling);
 }
 
-void CNewWizPage::OnScaled(const DisplayScaling& scaling) {
-    ScaleBackground(scaling);
-    dragRegion_ = ToRect(scaling.Scale(kDragStrip));
-}
+void CNewWizPage::OnScaled(const DisplayScaling& scaling) { dragRegion_ = ToRect(scaling.Scale(kDragStrip)); }
 
 BOOL CNewWizPage::OnEraseBkgnd(HDC) { return TRUE; }
 

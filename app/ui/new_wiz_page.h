@@ -1,8 +1,8 @@
 #pragma once
 
-#include "app/ui/framework/bitmap.h"
-#include "app/ui/framework/dialog.h"
-#include "app/ui/scaling/scaled_picture.h"
+#include "ui/framework/bitmap.h"
+#include "ui/framework/dialog.h"
+#include "ui/scaling/scaled_picture.h"
 
 class CNewWizDialog;
 
@@ -41,7 +41,6 @@ public:
     // The frame calls this on the last page when an exit goes ahead.
     void OnCancel() override {}
 
-    const CBitmap& GetBackgroundBitmap() const { return backgroundBitmap_; }
     // That picture at the frame's scaling, which the frame gives the page
     // before it is first shown and whenever the frame's dpi changes.
     const ScaledPicture& Background() const { return background_; }

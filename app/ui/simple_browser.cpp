@@ -200,8 +200,8 @@ LRESULT SimpleBrowser::Notify(WebPaneCode code, WebPaneNotification& notificatio
     return SendMessageA(parent, WM_NOTIFY, notification.hdr.idFrom, reinterpret_cast<LPARAM>(&notification));
 }
 
-bool SimpleBrowser::OnBeforeNavigation(const std::string& url, const std::string& frame,
-                                       const unsigned char* postData, int postDataSize, const std::string& headers) {
+bool SimpleBrowser::OnBeforeNavigation(const std::string& url, const std::string& frame, const unsigned char* postData,
+                                       int postDataSize, const std::string& headers) {
     WebPaneNotification notification;
     notification.URL = url;
     notification.frame = frame;
@@ -252,8 +252,8 @@ void SimpleBrowser::OnTitleChange(const std::string& text) {
     Notify(kWebPaneTitleChange, notification);
 }
 
-bool CSimpleBrowser::OnBeforeNavigation(const std::string& url, const std::string& frame,
-                                        const unsigned char* postData, int postDataSize, const std::string& headers) {
+bool CSimpleBrowser::OnBeforeNavigation(const std::string& url, const std::string& frame, const unsigned char* postData,
+                                        int postDataSize, const std::string& headers) {
     SimpleBrowser::OnBeforeNavigation(url, frame, postData, postDataSize, headers);
     return false;
 }

@@ -31,15 +31,15 @@ enum WebPaneCode : UINT {
 // Passed by address as a WM_NOTIFY's lParam; it lives only while the
 // notification is being sent. Each code fills only its own fields.
 struct WebPaneNotification {
-    NMHDR hdr{};                                // the pane, its control id, a WebPaneCode
-    std::string URL;                            // codes 0, 1, 5
-    std::string frame;                          // code 0: the target frame's name
-    const unsigned char* post_data = nullptr;   // code 0: a private copy of the body, or none
-    int post_data_size = 0;                     // code 0
-    std::string headers;                        // code 0
-    int progress = 0;                           // code 3
-    int progress_max = 0;                       // code 3
-    std::string text;                           // code 6: the status text; code 7: the title
+    NMHDR hdr{};                               // the pane, its control id, a WebPaneCode
+    std::string URL;                           // codes 0, 1, 5
+    std::string frame;                         // code 0: the target frame's name
+    const unsigned char* post_data = nullptr;  // code 0: a private copy of the body, or none
+    int post_data_size = 0;                    // code 0
+    std::string headers;                       // code 0
+    int progress = 0;                          // code 3
+    int progress_max = 0;                      // code 3
+    std::string text;                          // code 6: the status text; code 7: the title
 };
 
 class SimpleBrowser {
@@ -60,9 +60,8 @@ public:
 protected:
     // The eight control events, as the base sends them to the parent.
     // True from OnBeforeNavigation cancels the navigation.
-    virtual bool OnBeforeNavigation(const std::string& url, const std::string& frame,
-                                    const unsigned char* postData, int postDataSize,
-                                    const std::string& headers);
+    virtual bool OnBeforeNavigation(const std::string& url, const std::string& frame, const unsigned char* postData,
+                                    int postDataSize, const std::string& headers);
     virtual void OnDocumentComplete(const std::string& url);
     virtual void OnDownloadBegin();
     virtual void OnProgressChange(int progress, int progressMax);
@@ -71,9 +70,9 @@ protected:
     virtual void OnStatusTextChange(const std::string& text);
     virtual void OnTitleChange(const std::string& text);
 
-    SimpleBrowserSite* host_ = nullptr;   // the control's site and its window (child 0xE900)
-    IWebBrowser2* browser_ = nullptr;     // owned; empty until creation succeeds
-    IDispatch* dispatch_ = nullptr;       // owned; tells the page's own events from its frames'
+    SimpleBrowserSite* host_ = nullptr;  // the control's site and its window (child 0xE900)
+    IWebBrowser2* browser_ = nullptr;    // owned; empty until creation succeeds
+    IDispatch* dispatch_ = nullptr;      // owned; tells the page's own events from its frames'
 
 private:
     friend class SimpleBrowserEventSink;
@@ -94,7 +93,6 @@ private:
 // cancels a navigation, so links followed in the page open in the pane.
 class CSimpleBrowser : public SimpleBrowser {
 protected:
-    bool OnBeforeNavigation(const std::string& url, const std::string& frame,
-                            const unsigned char* postData, int postDataSize,
-                            const std::string& headers) override;
+    bool OnBeforeNavigation(const std::string& url, const std::string& frame, const unsigned char* postData,
+                            int postDataSize, const std::string& headers) override;
 };

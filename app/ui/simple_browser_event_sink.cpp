@@ -114,8 +114,7 @@ HRESULT SimpleBrowserEventSink::GetTypeInfo(UINT, LCID, ITypeInfo** info) {
 
 HRESULT SimpleBrowserEventSink::GetIDsOfNames(REFIID, LPOLESTR*, UINT, LCID, DISPID*) { return E_NOTIMPL; }
 
-HRESULT SimpleBrowserEventSink::Invoke(DISPID id, REFIID, LCID, WORD, DISPPARAMS* params, VARIANT*, EXCEPINFO*,
-                                       UINT*) {
+HRESULT SimpleBrowserEventSink::Invoke(DISPID id, REFIID, LCID, WORD, DISPPARAMS* params, VARIANT*, EXCEPINFO*, UINT*) {
     static const DISPPARAMS kNoArguments = {};
     // A notification may end the pane, and with it this sink's last reference.
     AddRef();
@@ -132,30 +131,20 @@ bool SimpleBrowserEventSink::IsTopLevel(const VARIANT* object) const {
 void SimpleBrowserEventSink::Translate(DISPID id, const DISPPARAMS& params) {
     if (!pane_) return;
     switch (id) {
-    case DISPID_BEFORENAVIGATE2:
-        BeforeNavigate2(params);
-        break;
+    case DISPID_BEFORENAVIGATE2: BeforeNavigate2(params); break;
     case DISPID_DOCUMENTCOMPLETE:
         if (IsTopLevel(Argument(params, 0))) pane_->OnDocumentComplete(Text(Argument(params, 1)));
         break;
-    case DISPID_DOWNLOADBEGIN:
-        pane_->OnDownloadBegin();
-        break;
+    case DISPID_DOWNLOADBEGIN: pane_->OnDownloadBegin(); break;
     case DISPID_PROGRESSCHANGE:
         pane_->OnProgressChange(Integer(Argument(params, 0)), Integer(Argument(params, 1)));
         break;
-    case DISPID_DOWNLOADCOMPLETE:
-        pane_->OnDownloadComplete();
-        break;
+    case DISPID_DOWNLOADCOMPLETE: pane_->OnDownloadComplete(); break;
     case DISPID_NAVIGATECOMPLETE2:
         if (IsTopLevel(Argument(params, 0))) pane_->OnNavigationComplete2(Text(Argument(params, 1)));
         break;
-    case DISPID_STATUSTEXTCHANGE:
-        pane_->OnStatusTextChange(Text(Argument(params, 0)));
-        break;
-    case DISPID_TITLECHANGE:
-        pane_->OnTitleChange(Text(Argument(params, 0)));
-        break;
+    case DISPID_STATUSTEXTCHANGE: pane_->OnStatusTextChange(Text(Argument(params, 0))); break;
+    case DISPID_TITLECHANGE: pane_->OnTitleChange(Text(Argument(params, 0))); break;
     }
 }
 
@@ -165,8 +154,8 @@ void SimpleBrowserEventSink::BeforeNavigate2(const DISPPARAMS& params) {
     if (!IsTopLevel(Argument(params, 0))) return;
     const std::vector<unsigned char> body = PostData(Argument(params, 4));
     const bool cancel = pane_->OnBeforeNavigation(Text(Argument(params, 1)), Text(Argument(params, 3)),
-                                                  body.empty() ? nullptr : body.data(),
-                                                  static_cast<int>(body.size()), Text(Argument(params, 5)));
+                                                  body.empty() ? nullptr : body.data(), static_cast<int>(body.size()),
+                                                  Text(Argument(params, 5)));
     const VARIANT* answer = Argument(params, 6);
     if (answer && V_VT(answer) == (VT_BYREF | VT_BOOL) && V_BOOLREF(answer))
         *V_BOOLREF(answer) = cancel ? VARIANT_TRUE : VARIANT_FALSE;

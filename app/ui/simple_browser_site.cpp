@@ -127,8 +127,8 @@ HRESULT SimpleBrowserSite::CanInPlaceActivate() { return S_OK; }
 HRESULT SimpleBrowserSite::OnInPlaceActivate() { return S_OK; }
 HRESULT SimpleBrowserSite::OnUIActivate() { return S_OK; }
 
-HRESULT SimpleBrowserSite::GetWindowContext(IOleInPlaceFrame** frame, IOleInPlaceUIWindow** document,
-                                            RECT* position, RECT* clip, OLEINPLACEFRAMEINFO* frameInfo) {
+HRESULT SimpleBrowserSite::GetWindowContext(IOleInPlaceFrame** frame, IOleInPlaceUIWindow** document, RECT* position,
+                                            RECT* clip, OLEINPLACEFRAMEINFO* frameInfo) {
     if (!frame || !document || !position || !clip || !frameInfo) return E_POINTER;
     *frame = this;
     AddRef();

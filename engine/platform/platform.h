@@ -65,7 +65,7 @@ public:
     virtual RegResult RegEnumKeyExA(Handle key, std::uint32_t index, char* name, std::uint32_t& nameSize) = 0;
     // size: in the buffer's size, out the value's size (also when it did not fit).
     virtual RegResult RegQueryValueExA(Handle key, const char* name, std::uint32_t& type, std::uint8_t* data,
-                                 std::uint32_t& size) = 0;
+                                       std::uint32_t& size) = 0;
     virtual void RegCloseKey(Handle key) = 0;
 };
 
@@ -73,7 +73,7 @@ public:
 class UserRegistry {
 public:
     virtual ~UserRegistry() = default;
-    virtual RegResult RegCreateKeyExA(const char* path, Handle& key) = 0;  // KEY_WRITE, non-volatile
+    virtual RegResult RegCreateKeyExA(const char* path, Handle& key) = 0;                  // KEY_WRITE, non-volatile
     virtual RegResult RegSetValueExA(Handle key, const char* name, const char* text) = 0;  // REG_SZ
     virtual void RegCloseKey(Handle key) = 0;
 };

@@ -11,10 +11,14 @@ namespace plx {
 namespace {
 
 template <typename T>
-T As(Handle h) { return reinterpret_cast<T>(h); }
+T As(Handle h) {
+    return reinterpret_cast<T>(h);
+}
 
 template <typename T>
-Handle ToHandle(T h) { return reinterpret_cast<Handle>(h); }
+Handle ToHandle(T h) {
+    return reinterpret_cast<Handle>(h);
+}
 
 // WC_ERR_INVALID_CHARS, which the headers give from Vista on; a system whose
 // code page is UTF-8 is Windows 10 or later.
@@ -84,8 +88,8 @@ RegResult Win32MachineRegistry::RegEnumKeyExA(Handle key, std::uint32_t index, c
     return result;
 }
 
-RegResult Win32MachineRegistry::RegQueryValueExA(Handle key, const char* name, std::uint32_t& type,
-                                                 std::uint8_t* data, std::uint32_t& size) {
+RegResult Win32MachineRegistry::RegQueryValueExA(Handle key, const char* name, std::uint32_t& type, std::uint8_t* data,
+                                                 std::uint32_t& size) {
     DWORD valueType = 0, valueSize = size;
     LONG result = ::RegQueryValueExA(As<HKEY>(key), name, nullptr, &valueType, data, &valueSize);
     type = valueType;
@@ -99,8 +103,8 @@ void Win32MachineRegistry::RegCloseKey(Handle key) { ::RegCloseKey(As<HKEY>(key)
 
 RegResult Win32UserRegistry::RegCreateKeyExA(const char* path, Handle& key) {
     HKEY created = nullptr;
-    LONG result = ::RegCreateKeyExA(HKEY_CURRENT_USER, path, 0, nullptr, REG_OPTION_NON_VOLATILE, KEY_WRITE,
-                                    nullptr, &created, nullptr);
+    LONG result = ::RegCreateKeyExA(HKEY_CURRENT_USER, path, 0, nullptr, REG_OPTION_NON_VOLATILE, KEY_WRITE, nullptr,
+                                    &created, nullptr);
     key = ToHandle(created);
     return result;
 }
@@ -122,8 +126,7 @@ FolderLookup Win32Files::SHGetFolderPathA(char path[260]) {
     // character and refuses that flag; there only text that is not valid
     // UTF-16 is refused.
     wchar_t documents[MAX_PATH];
-    if (::SHGetFolderPathW(nullptr, CSIDL_PERSONAL | CSIDL_FLAG_CREATE, nullptr, SHGFP_TYPE_CURRENT, documents) !=
-        S_OK)
+    if (::SHGetFolderPathW(nullptr, CSIDL_PERSONAL | CSIDL_FLAG_CREATE, nullptr, SHGFP_TYPE_CURRENT, documents) != S_OK)
         return FolderLookup::Missing;
     const DWORD flags = ::GetACP() == CP_UTF8 ? kErrInvalidChars : WC_NO_BEST_FIT_CHARS;
     if (::WideCharToMultiByte(CP_ACP, flags, documents, -1, path, 260, nullptr, nullptr) == 0)
@@ -168,13 +171,13 @@ bool Win32ColorService::UninstallColorProfileA(const char* path, bool deleteFile
 }
 
 bool Win32ColorService::AssociateColorProfileWithDeviceA(const char* fileName, const char* deviceName) {
-    return ::AssociateColorProfileWithDeviceA(nullptr, const_cast<char*>(fileName),
-                                              const_cast<char*>(deviceName)) != FALSE;
+    return ::AssociateColorProfileWithDeviceA(nullptr, const_cast<char*>(fileName), const_cast<char*>(deviceName)) !=
+           FALSE;
 }
 
 bool Win32ColorService::DisassociateColorProfileFromDeviceA(const char* fileName, const char* deviceName) {
-    return ::DisassociateColorProfileFromDeviceA(nullptr, const_cast<char*>(fileName),
-                                                 const_cast<char*>(deviceName)) != FALSE;
+    return ::DisassociateColorProfileFromDeviceA(nullptr, const_cast<char*>(fileName), const_cast<char*>(deviceName)) !=
+           FALSE;
 }
 
 // --- clock

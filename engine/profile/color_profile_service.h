@@ -52,8 +52,8 @@ public:
     // Adds the tag (listed after those already present) or resizes it.
     virtual bool SetColorProfileElementSize(Handle profile, TagSignature tag, std::uint32_t size) = 0;
     // Copies size bytes of tag data, as they go into the file, to offset within the tag.
-    virtual bool SetColorProfileElement(Handle profile, TagSignature tag, std::uint32_t offset,
-                                        std::uint32_t size, const void* data) = 0;
+    virtual bool SetColorProfileElement(Handle profile, TagSignature tag, std::uint32_t offset, std::uint32_t size,
+                                        const void* data) = 0;
     // Writes the file and closes it; the handle is gone afterwards, also on failure.
     virtual bool CloseColorProfile(Handle profile) = 0;
 };

@@ -37,8 +37,7 @@ Colorants UnadaptedColorants(const Primaries& primaries, Chromaticity white) {
         c.matrix[1][i] = Y;
         c.matrix[2][i] = Y * (Quotient(1 - xy[i].x, xy[i].y) - 1);
     }
-    c.white = {c.matrix[0][0] + c.matrix[0][1] + c.matrix[0][2], 1.0,
-               c.matrix[2][0] + c.matrix[2][1] + c.matrix[2][2]};
+    c.white = {c.matrix[0][0] + c.matrix[0][1] + c.matrix[0][2], 1.0, c.matrix[2][0] + c.matrix[2][1] + c.matrix[2][2]};
     return c;
 }
 

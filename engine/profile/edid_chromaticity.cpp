@@ -21,9 +21,8 @@ double Coordinate(const std::uint8_t* block, int k) {
 
 }  // namespace
 
-int DecodeEdidChromaticity(const std::uint8_t* edid, std::size_t index, double& redX, double& redY,
-                           double& greenX, double& greenY, double& blueX, double& blueY, double& whiteX,
-                           double& whiteY) {
+int DecodeEdidChromaticity(const std::uint8_t* edid, std::size_t index, double& redX, double& redY, double& greenX,
+                           double& greenY, double& blueX, double& blueY, double& whiteX, double& whiteY) {
     const std::uint8_t* block = edid + index;
     double* targets[8] = {&redX, &redY, &greenX, &greenY, &blueX, &blueY, &whiteX, &whiteY};
     for (int k = 0; k < 8; ++k) *targets[k] = Coordinate(block, k);

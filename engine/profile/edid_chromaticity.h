@@ -9,8 +9,7 @@ namespace plx {
 // Decodes the ten bytes at edid[index] into the primaries' and white's CIE xy,
 // each rounded to three decimals. The caller guarantees index + 10 bytes.
 // Always returns 1.
-int DecodeEdidChromaticity(const std::uint8_t* edid, std::size_t index, double& redX, double& redY,
-                           double& greenX, double& greenY, double& blueX, double& blueY, double& whiteX,
-                           double& whiteY);
+int DecodeEdidChromaticity(const std::uint8_t* edid, std::size_t index, double& redX, double& redY, double& greenX,
+                           double& greenY, double& blueX, double& blueY, double& whiteX, double& whiteY);
 
 }  // namespace plx

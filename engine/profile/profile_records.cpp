@@ -13,7 +13,7 @@ constexpr std::uint32_t kPerceptual = 0;
 // D50 as the header's PCS illuminant: 0.9642, 1.0, 0.8249.
 constexpr std::int32_t kD50[3] = {0x0000F6D6, 0x00010000, 0x0000D32D};
 
-constexpr std::size_t kTypeHeader = 8;        // type signature, four reserved zero bytes
+constexpr std::size_t kTypeHeader = 8;                    // type signature, four reserved zero bytes
 constexpr std::size_t kDescTrailer = 4 + 4 + 2 + 1 + 67;  // Unicode and ScriptCode parts, all zero
 
 std::uint32_t Pack(std::uint16_t high, std::uint16_t low) { return std::uint32_t{high} << 16 | low; }

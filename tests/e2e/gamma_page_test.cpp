@@ -20,7 +20,7 @@ constexpr char kEngineMissing[] =
 class GammaPage : public ::testing::Test {
 protected:
     void SetUp() override {
-        E2E_SKIP_WITHOUT_DISPLAY();
+        SKIP_WITHOUT_DISPLAY();
         ASSERT_TRUE(wizard_.ready());
     }
     // Starts the wizard with the engine's answers and shows the gamma page,

@@ -19,7 +19,7 @@ constexpr const char* kItems[] = {"Don't remind me", "Two days", "One week", "Tw
 class IntroPage : public ::testing::Test {
 protected:
     void SetUp() override {
-        E2E_SKIP_WITHOUT_DISPLAY();
+        SKIP_WITHOUT_DISPLAY();
         ASSERT_TRUE(wizard_.ready());
     }
     HWND List() const { return GetDlgItem(wizard_.Page(IDD_INTRO_PAGE), IDC_REMINDER_LIST); }

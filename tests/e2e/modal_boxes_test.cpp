@@ -55,7 +55,7 @@ bool RenumberDialogTemplate(const std::string& program, WORD id, WORD unused) {
 class ModalBoxes : public ::testing::Test {
 protected:
     void SetUp() override {
-        E2E_SKIP_WITHOUT_DISPLAY();
+        SKIP_WITHOUT_DISPLAY();
         ASSERT_TRUE(wizard_.ready());
     }
     bool FrameTakesInput() const { return IsWindowEnabled(wizard_.Frame()) != FALSE; }

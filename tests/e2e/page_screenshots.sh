@@ -6,7 +6,7 @@
 # Usage: page_screenshots.sh <wine-run> <page_states_driver.exe> <folder>
 set -uo pipefail
 wine_run=$1 driver=$2 folder=$3
-[ -n "${DISPLAY:-}" ] || { echo "no X display (DISPLAY is not set): screenshots skipped"; exit 77; }
+source "$(dirname "$0")/../support/need-display.sh" screenshots
 mkdir -p "$folder"
 sync=$(mktemp -d) log=$(mktemp)
 trap 'rm -rf "$sync" "$log"' EXIT

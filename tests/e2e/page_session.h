@@ -25,22 +25,7 @@ private:
     const char* name_;
 };
 
-struct StoredValue {
-    DWORD type;
-    std::vector<BYTE> data;
-};
-
-inline std::optional<StoredValue> ReadStored(const char* keyPath, const char* name) {
-    HKEY key;
-    if (RegOpenKeyExA(HKEY_CURRENT_USER, keyPath, 0, KEY_QUERY_VALUE, &key) != ERROR_SUCCESS) return {};
-    StoredValue value{REG_NONE, std::vector<BYTE>(4096)};
-    DWORD size = DWORD(value.data.size());
-    const bool found = RegQueryValueExA(key, name, nullptr, &value.type, value.data.data(), &size) == ERROR_SUCCESS;
-    RegCloseKey(key);
-    if (!found) return {};
-    value.data.resize(size);
-    return value;
-}
+using companion_test::ReadStored;
 
 // A REG_DWORD of four bytes, or nothing.
 inline std::optional<DWORD> StoredDword(const char* keyPath, const char* name) {
@@ -65,21 +50,6 @@ inline std::vector<std::string> LinesOf(const std::string& path) {
     std::ifstream file(path);
     for (std::string line; std::getline(file, line);) lines.push_back(line);
     return lines;
-}
-
-// The local date `days` after today as YYYYMMDD, by calendar arithmetic.
-inline DWORD LocalDateIn(int days) {
-    SYSTEMTIME today;
-    GetLocalTime(&today);
-    today.wHour = 12, today.wMinute = today.wSecond = today.wMilliseconds = 0;
-    FILETIME time;
-    SystemTimeToFileTime(&today, &time);
-    ULARGE_INTEGER ticks{{time.dwLowDateTime, time.dwHighDateTime}};
-    ticks.QuadPart += ULONGLONG(days) * 24 * 3600 * 10000000;
-    time = {ticks.LowPart, ticks.HighPart};
-    SYSTEMTIME later;
-    FileTimeToSystemTime(&time, &later);
-    return later.wYear * 10000u + later.wMonth * 100u + later.wDay;
 }
 
 class PageSession : public WizardSession {

@@ -5,7 +5,7 @@
 set -euo pipefail
 source "$(dirname "$0")/../../tools/wine-env"
 resume_test=$1 out=$2
-[ -n "${DISPLAY:-}" ] || { echo "no X display (DISPLAY is not set): screenshot skipped"; exit 77; }
+source "$(dirname "$0")/../support/need-display.sh" screenshot
 sync=$(mktemp -d)
 trap 'rm -rf "$sync"' EXIT
 mkdir -p "$(dirname "$out")"

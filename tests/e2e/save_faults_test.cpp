@@ -143,7 +143,7 @@ std::string DocumentsFolder() {
 class SaveFaults : public ::testing::Test {
 protected:
     void SetUp() override {
-        E2E_SKIP_WITHOUT_DISPLAY();
+        SKIP_WITHOUT_DISPLAY();
         ASSERT_TRUE(wizard_.ready());
         wizard_.settings().SetDword("RemindInterval", kEarlierInterval);
         wizard_.settings().SetDword("RemindDate", kEarlierDate);

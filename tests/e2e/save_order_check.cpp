@@ -33,7 +33,7 @@ std::vector<std::string> SaveEvents(const std::vector<std::string>& trace) {
 }
 
 TEST(SaveOrder, ReminderThenGammasThenLogonEntriesThenProfileThenResume) {
-    E2E_SKIP_WITHOUT_DISPLAY();
+    SKIP_WITHOUT_DISPLAY();
     char log[MAX_PATH];
     const DWORD length = GetEnvironmentVariableA("LUMORA_STDERR_LOG", log, sizeof log);
     if (length == 0 || length >= sizeof log) GTEST_SKIP() << "run through stderr_log.sh to collect Wine's traces";

@@ -23,7 +23,7 @@ constexpr char kSaveCaption[] = "Lumora";
 class SavePage : public ::testing::Test {
 protected:
     void SetUp() override {
-        E2E_SKIP_WITHOUT_DISPLAY();
+        SKIP_WITHOUT_DISPLAY();
         ASSERT_TRUE(wizard_.ready());
     }
     // Through to the save page with the engine's answers; the read finds

@@ -20,7 +20,7 @@ constexpr char kCredit[] = "https://brightvale.example/";
 class WebLinks : public ::testing::Test {
 protected:
     void SetUp() override {
-        E2E_SKIP_WITHOUT_DISPLAY();
+        SKIP_WITHOUT_DISPLAY();
         ASSERT_TRUE(wizard_.ready());
         // Wine's shell takes the handler from the machine's classes only.
         handler_.SetString("", "\"" + companion_test::BinFolder() + "url_recorder.exe\" \"%1\"");

@@ -23,16 +23,13 @@
 
 namespace e2e {
 
-using companion_test::HaveDisplay;
 using companion_test::kPatienceMs;
+using companion_test::LocalDateIn;
 using companion_test::kRunKey;
 using companion_test::kSettingsKey;
 using companion_test::Process;
 using companion_test::RegistryValues;
 using companion_test::Sandbox;
-
-#define E2E_SKIP_WITHOUT_DISPLAY() \
-    if (!e2e::HaveDisplay()) GTEST_SKIP() << "no X display (DISPLAY is not set): wizard test skipped"
 
 // Polls `done` every 20 ms until it holds or `ms` have passed.
 inline bool WaitUntil(const std::function<bool()>& done, DWORD ms = kPatienceMs) {

@@ -37,7 +37,7 @@ std::vector<UINT> Pressable(const WizardSession& wizard, const UINT (&kind)[4]) 
 class Wizard : public ::testing::Test {
 protected:
     void SetUp() override {
-        E2E_SKIP_WITHOUT_DISPLAY();
+        SKIP_WITHOUT_DISPLAY();
         ASSERT_TRUE(wizard_.ready());
         ASSERT_TRUE(wizard_.Start()) << "the wizard did not show";
     }

@@ -19,7 +19,7 @@ DWORD DateIn(int days) {
 }
 
 TEST(WizardOnWindows2000, ShowsTheNoticeThenFinishesTheCreatedPagesAndEnds) {
-    E2E_SKIP_WITHOUT_DISPLAY();
+    SKIP_WITHOUT_DISPLAY();
     WizardSession wizard;
     ASSERT_TRUE(wizard.ready());
     companion_test::RegistryValues appDefaults{"Software\\Wine\\AppDefaults\\Lumora.exe"};

@@ -1,15 +1,15 @@
-// The program's scaling arithmetic: 96-dpi pixels at any dpi, dialog-unit
-// layouts taken back to 96 dpi, the point size a dialog template gives its
-// font, and the gamma page's test circle drawn at device pixels.
+// The program's scaling arithmetic: 96-dpi pixels at any dpi, what a dialog
+// template says of its font and rectangles and where those stand at 96 dpi,
+// and the gamma page's test circle drawn at device pixels.
 #include <gtest/gtest.h>
 
 #include <cstdint>
 #include <cstdlib>
+#include <string>
 #include <vector>
 
 #include "app/test_circle.h"
-#include "app/ui/scaling/dialog_template.h"
-#include "app/ui/scaling/display_scaling.h"
+#include "ui/scaling/dialog_template.h"
 
 namespace {
 
@@ -29,74 +29,82 @@ TEST(DisplayScaling, ScalesFromNinetySixDpiRoundingHalvesUp) {
     EXPECT_EQ(DisplayScaling(144).Scale(LayoutRect{100, 260, 73, 28}), (LayoutRect{150, 390, 110, 42}));
 }
 
-// The bytes of a template up to its font, as the resource compiler writes
-// them: `extended` for DIALOGEX.
-std::vector<std::uint8_t> Template(bool extended, std::uint32_t style, const std::vector<std::uint16_t>& names,
-                                   std::uint16_t points) {
+// The bytes of a template as the resource compiler writes them: `extended`
+// for DIALOGEX, two controls, each on a DWORD boundary with class and title
+// by name or ordinal.
+std::vector<std::uint8_t> Template(bool extended, std::uint32_t style, const std::vector<std::uint16_t>& names) {
     std::vector<std::uint8_t> bytes;
     const auto word = [&](std::uint16_t w) { bytes.insert(bytes.end(), {std::uint8_t(w), std::uint8_t(w >> 8)}); };
     const auto dword = [&](std::uint32_t d) { word(std::uint16_t(d)), word(std::uint16_t(d >> 16)); };
+    const auto align = [&] { bytes.resize((bytes.size() + 3) & ~std::size_t{3}); };
     if (extended) word(1), word(0xFFFF), dword(0), dword(0), dword(style);
     else dword(style), dword(0);
-    for (int w : {3, 0, 0, 491, 362}) word(std::uint16_t(w));  // count, x, y, cx, cy
-    for (std::uint16_t w : names) word(w);                // menu, class, title
-    word(points);
-    for (std::uint16_t w : {std::uint16_t('M'), std::uint16_t('S'), std::uint16_t(0)}) word(w);
+    for (int w : {2, 0, 0, 491, 362}) word(std::uint16_t(w));  // count, x, y, cx, cy
+    for (std::uint16_t w : names) word(w);                     // menu, class, title
+    if (style & 0x40) {
+        word(8);
+        if (extended) word(400), word(0);                                    // weight, italic and character set
+        for (char c : std::string("MS Shell Dlg") + '\0') word(std::uint16_t(c));  // face
+    }
+    const std::vector<std::vector<std::uint16_t>> controls = {{396, 160, 50, 14}, {0xFFFF - 1, 3, 38, 14}};
+    for (std::size_t i = 0; i < controls.size(); ++i) {
+        align();
+        dword(0), dword(0);  // (help id,) extended style, style
+        if (extended) dword(0);
+        for (std::uint16_t w : controls[i]) word(w);
+        extended ? dword(1001) : word(1001);                             // id
+        i == 0 ? (word('B'), word('u'), word(0)) : (word(0xFFFF), word(0x82));  // class by name or ordinal
+        word(0xFFFF), word(116), word(i == 0 ? 2 : 0);                  // title, creation data
+        if (i == 0) word(0xABCD);
+    }
     return bytes;
 }
 
-TEST(DialogTemplate, FontPointsOfEitherKindAndNoneWhereItEnds) {
+TEST(DialogTemplate, FontAndRectanglesOfEitherKindAndNothingWhereItEnds) {
     constexpr std::uint32_t kSetFont = 0x40, kPopup = 0x80000000;
     const std::vector<std::uint16_t> plain = {0, 0, 0};                                   // no menu, class, title
     const std::vector<std::uint16_t> named = {0xFFFF, 7, 'C', 'l', 0, 'L', 'u', 'm', 0};  // ordinal menu, strings
+    const std::vector<DialogUnitRect> controls = {{396, 160, 50, 14}, {-2, 3, 38, 14}};
     for (bool extended : {false, true}) {
         SCOPED_TRACE(extended ? "DIALOGEX" : "DIALOG");
-        for (const auto& names : {plain, named}) {
-            const std::vector<std::uint8_t> bytes = Template(extended, kPopup | kSetFont, names, 10);
-            EXPECT_EQ(DialogFontPoints(bytes.data(), bytes.size()), 10);
-            // Cut anywhere before the point size's last byte, there is none.
-            const std::size_t end = bytes.size() - 6;
-            for (std::size_t size = 0; size < end; ++size)
-                EXPECT_EQ(DialogFontPoints(bytes.data(), size), std::nullopt) << size << " bytes";
+        for (const auto& [names, style] : {std::pair{plain, kPopup | kSetFont}, {named, kPopup | kSetFont}, {plain, kPopup}}) {
+            const std::vector<std::uint8_t> bytes = Template(extended, style, names);
+            const auto read = ReadDialogTemplate(bytes.data(), bytes.size());
+            ASSERT_TRUE(read);
+            EXPECT_EQ(read->face, style & kSetFont ? "MS Shell Dlg" : "");
+            EXPECT_EQ(read->points, style & kSetFont ? 8 : 0);
+            EXPECT_EQ(read->dialog, (DialogUnitRect{0, 0, 491, 362}));
+            EXPECT_EQ(read->controls, controls);
+            // Cut anywhere before the last control's creation data, there is nothing.
+            for (std::size_t size = 0; size < bytes.size(); ++size)
+                EXPECT_EQ(ReadDialogTemplate(bytes.data(), size), std::nullopt) << size << " bytes";
         }
-        const std::vector<std::uint8_t> noFont = Template(extended, kPopup, plain, 10);
-        EXPECT_EQ(DialogFontPoints(noFont.data(), noFont.size()), std::nullopt);
     }
-    EXPECT_EQ(DialogFontPoints(nullptr, 100), std::nullopt);
+    EXPECT_EQ(ReadDialogTemplate(nullptr, 100), std::nullopt);
 }
 
-int DialogManagerPixels(int units, int base, int per) { return (units * base * 2 + per) / (2 * per); }
-
-// Every position and size the templates can hold, placed by the dialog
-// manager with the base units of a larger dpi, comes back to exactly where
-// the 96-dpi base units put it.
-TEST(DisplayScaling, LayoutsComeBackToTheirNinetySixDpiPixels) {
+// The templates' rectangles with the base units the pictures are drawn for,
+// rounded as the dialog manager rounds them on a Western system at 96 dpi.
+TEST(DisplayScaling, DialogUnitsInPixelsOfTheDesignBaseUnits) {
     const struct {
-        DialogBaseUnits placed, at96;
-    } fonts[] = {
-        // base units at the larger dpi, at 96 dpi
-        {{7, 16}, {6, 13}},  {{9, 19}, {6, 13}},  {{12, 26}, {6, 13}}, {{10, 19}, {8, 15}},
-        {{12, 23}, {8, 15}}, {{16, 30}, {8, 15}}, {{5, 9}, {6, 13}},
+        const char* face;
+        int points;
+        DialogUnitRect units;
+        LayoutRect pixels;
+    } cases[] = {
+        // face, points, dialog units, pixels at 96 dpi
+        {"MS Shell Dlg", 8, {0, 0, 491, 362}, {0, 0, 737, 588}},
+        {"MS Shell Dlg", 8, {0, 0, 296, 223}, {0, 0, 444, 362}},
+        {"MS Shell Dlg", 8, {19, 190, 50, 14}, {29, 309, 75, 23}},
+        {"MS Shell Dlg", 8, {2, 304, 487, 57}, {3, 494, 731, 93}},
+        {"Microsoft Sans Serif", 10, {89, 202, 77, 64}, {178, 379, 154, 120}},
+        {"Arial", 9, {19, 190, 50, 14}, {29, 309, 75, 23}},  // not ours: the standard font's
     };
-    for (const auto& f : fonts) {
-        SCOPED_TRACE(testing::Message() << f.placed.x << "x" << f.placed.y);
-        for (int units = 0; units <= 500; ++units) {
-            const LayoutRect placed{DialogManagerPixels(units, f.placed.x, 4), DialogManagerPixels(units, f.placed.y, 8),
-                                    DialogManagerPixels(units, f.placed.x, 4), DialogManagerPixels(units, f.placed.y, 8)};
-            const LayoutRect at96{DialogManagerPixels(units, f.at96.x, 4), DialogManagerPixels(units, f.at96.y, 8),
-                                  DialogManagerPixels(units, f.at96.x, 4), DialogManagerPixels(units, f.at96.y, 8)};
-            ASSERT_EQ(RectAt96(placed, f.placed, f.at96), at96) << units << " dialog units";
-        }
+    for (const auto& c : cases) {
+        DialogTemplate source;
+        source.face = c.face, source.points = c.points;
+        EXPECT_EQ(PixelsOf(c.units, DesignBaseUnits(source)), c.pixels) << c.face << " " << c.units.x;
     }
-    const LayoutRect any{3, 5, 7, 11};
-    EXPECT_EQ(RectAt96(any, {6, 13}, {6, 13}), any);
-    EXPECT_EQ(RectAt96(any, {0, 0}, {6, 13}), any);
-}
-
-TEST(DisplayScaling, BaseUnitsFromTheAlphabetAndTheFontHeight) {
-    EXPECT_EQ(BaseUnitsOf(311, 13), (DialogBaseUnits{6, 13}));  // average 5.98 rounds to 6
-    EXPECT_EQ(BaseUnitsOf(285, 13), (DialogBaseUnits{5, 13}));  // 5.48 rounds to 5
-    EXPECT_EQ(BaseUnitsOf(468, 19), (DialogBaseUnits{9, 19}));
 }
 
 // At every dpi: the circle's size and radius grow with it, inside it lines

@@ -14,6 +14,8 @@
 #include <string>
 #include <vector>
 
+#include "tests/support/display.h"
+
 namespace companion_test {
 
 constexpr char kSettingsKey[] = "Software\\Brightvale\\Lumora";
@@ -34,18 +36,45 @@ inline std::string BuildFolder() { return BinFolder() + "..\\"; }
 
 inline bool Exists(const std::string& path) { return GetFileAttributesA(path.c_str()) != INVALID_FILE_ATTRIBUTES; }
 
-// Windows need an X display under Wine: without one their tests skip.
-inline bool HaveDisplay() { return GetEnvironmentVariableA("DISPLAY", nullptr, 0) > 0; }
+// The local date `days` after today as YYYYMMDD, by calendar arithmetic.
+inline DWORD LocalDateIn(int days) {
+    SYSTEMTIME today;
+    GetLocalTime(&today);
+    today.wHour = 12, today.wMinute = today.wSecond = today.wMilliseconds = 0;
+    FILETIME time;
+    SystemTimeToFileTime(&today, &time);
+    ULARGE_INTEGER ticks{{time.dwLowDateTime, time.dwHighDateTime}};
+    ticks.QuadPart += ULONGLONG(days) * 24 * 3600 * 10000000;
+    time = {ticks.LowPart, ticks.HighPart};
+    SYSTEMTIME later;
+    FileTimeToSystemTime(&time, &later);
+    return later.wYear * 10000u + later.wMonth * 100u + later.wDay;
+}
+
+// A value of the registry as stored: its type and bytes.
+struct StoredValue {
+    DWORD type;
+    std::vector<BYTE> data;
+};
+
+inline std::optional<StoredValue> ReadStored(const char* keyPath, const std::string& name,
+                                             HKEY root = HKEY_CURRENT_USER) {
+    HKEY key;
+    if (RegOpenKeyExA(root, keyPath, 0, KEY_QUERY_VALUE, &key) != ERROR_SUCCESS) return {};
+    StoredValue value{REG_NONE, std::vector<BYTE>(4096)};
+    DWORD size = DWORD(value.data.size());
+    const bool found =
+        RegQueryValueExA(key, name.c_str(), nullptr, &value.type, value.data.data(), &size) == ERROR_SUCCESS;
+    RegCloseKey(key);
+    if (!found) return {};
+    value.data.resize(size);
+    return value;
+}
 
 // Values of one key (under HKEY_CURRENT_USER unless another root is given)
 // that a test changes, restored (or removed again) when it ends; keys the
 // test created go too.
 class RegistryValues {
-    struct Value {
-        DWORD type;
-        std::vector<BYTE> data;
-    };
-
 public:
     explicit RegistryValues(const char* keyPath, HKEY root = HKEY_CURRENT_USER) : keyPath_(keyPath), root_(root) {
         // The key and those of its parents that do not exist yet, deepest first.
@@ -91,26 +120,14 @@ public:
     }
     // The value's data as stored now, if there is one.
     std::optional<std::vector<BYTE>> Read(const std::string& name) const {
-        const auto value = Query(name);
+        const auto value = ReadStored(keyPath_, name, root_);
         if (!value) return {};
         return value->data;
     }
 
 private:
-    std::optional<Value> Query(const std::string& name) const {
-        HKEY key;
-        if (RegOpenKeyExA(root_, keyPath_, 0, KEY_QUERY_VALUE, &key) != ERROR_SUCCESS) return {};
-        Value value{REG_NONE, std::vector<BYTE>(4096)};
-        DWORD size = DWORD(value.data.size());
-        const bool found =
-            RegQueryValueExA(key, name.c_str(), nullptr, &value.type, value.data.data(), &size) == ERROR_SUCCESS;
-        RegCloseKey(key);
-        if (!found) return {};
-        value.data.resize(size);
-        return value;
-    }
     void Save(const std::string& name) {
-        if (!saved_.count(name)) saved_[name] = Query(name);
+        if (!saved_.count(name)) saved_[name] = ReadStored(keyPath_, name, root_);
     }
     void Write(const std::string& name, DWORD type, const BYTE* data, DWORD size) {
         HKEY key;
@@ -131,7 +148,7 @@ private:
     const char* keyPath_;
     HKEY root_;
     std::vector<std::string> missingKeys_;
-    std::map<std::string, std::optional<Value>> saved_;
+    std::map<std::string, std::optional<StoredValue>> saved_;
 };
 
 // A started program; ended by force if a test leaves it running.

@@ -66,7 +66,7 @@ bool ShowsAWindow(DWORD processId) {
 class Installer : public ::testing::Test {
 protected:
     void SetUp() override {
-        if (!HaveDisplay()) GTEST_SKIP() << "no X display (DISPLAY is not set): the installed programs need one";
+        SKIP_WITHOUT_DISPLAY();
         ASSERT_TRUE(Exists(setup_)) << setup_;
         ASSERT_FALSE(installFolder_.empty());
         ASSERT_FALSE(Exists(installFolder_)) << "left over from an earlier run: " << installFolder_;

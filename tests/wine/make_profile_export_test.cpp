@@ -70,7 +70,7 @@ class MakeProfileExport : public ::testing::Test {
 protected:
     void SetUp() override {
         // The association is read back from a display device context.
-        if (!companion_test::HaveDisplay()) GTEST_SKIP() << "no X display (DISPLAY is not set): profile test skipped";
+        SKIP_WITHOUT_DISPLAY();
         library_ = LoadLibraryA("PLX.dll");
         ASSERT_NE(library_, nullptr);
         plx_ = reinterpret_cast<PLXEntry>(reinterpret_cast<void*>(GetProcAddress(library_, "PLX")));

@@ -4,14 +4,15 @@
 // and its GetGuiResources is a stub that answers 0. So the resident memory is
 // read on the Linux side, through Wine's drive Z:, from the /proc entry of the
 // Wine process whose first argument is the program's path; handles are
-// counted by duplicating every handle value in use. GDI and USER objects are
-// counted where the system counts them; under Wine the GDI objects and most
-// of a window's data live in the program's own memory, which is measured.
+// counted by duplicating every handle value in use. GDI and USER objects,
+// which under Wine live in the program's memory, are counted where the
+// system counts them.
 #pragma once
 
 #include <windows.h>
 
 #include <fstream>
+#include <optional>
 #include <ostream>
 #include <string>
 
@@ -20,13 +21,13 @@ namespace soak {
 struct Usage {
     long residentKb = -1;  // -1: the program's /proc entry was not found
     int handles = 0;
-    DWORD gdiObjects = 0;
-    DWORD userObjects = 0;
+    std::optional<DWORD> guiObjects;  // GDI and USER; none where the system answers 0
 };
 
 inline std::ostream& operator<<(std::ostream& out, const Usage& usage) {
-    return out << usage.residentKb << " kB resident, " << usage.handles << " handles, " << usage.gdiObjects << "/"
-               << usage.userObjects << " GDI/USER objects";
+    out << usage.residentKb << " kB resident, " << usage.handles << " handles, ";
+    if (!usage.guiObjects) return out << "GDI/USER objects not counted here (GetGuiResources answers 0)";
+    return out << *usage.guiObjects << " GDI/USER objects";
 }
 
 inline long ResidentKb(const std::string& programPath) {
@@ -61,8 +62,8 @@ inline Usage UsageOf(DWORD processId, const std::string& programPath) {
         CloseHandle(copy);
         ++usage.handles;
     }
-    usage.gdiObjects = GetGuiResources(process, GR_GDIOBJECTS);
-    usage.userObjects = GetGuiResources(process, GR_USEROBJECTS);
+    if (const DWORD objects = GetGuiResources(process, GR_GDIOBJECTS) + GetGuiResources(process, GR_USEROBJECTS))
+        usage.guiObjects = objects;
     CloseHandle(process);
     return usage;
 }

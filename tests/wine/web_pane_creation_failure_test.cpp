@@ -12,7 +12,7 @@ public:
 };
 
 TEST(WebPaneCreationFailure, LeavesNoWindowAndIgnoresNavigation) {
-    if (!HasDisplay()) GTEST_SKIP() << "DISPLAY is unset: the test needs an X display";
+    SKIP_WITHOUT_DISPLAY();
     StartWatchdog();
     ParentWindow parent;
     Inspected pane;

@@ -32,7 +32,7 @@ std::vector<long> Box(HWND window, HWND relativeTo) {
 class WebPane : public ::testing::Test {
 protected:
     void SetUp() override {
-        if (!HasDisplay()) GTEST_SKIP() << "DISPLAY is unset: the browser control needs an X display";
+        SKIP_WITHOUT_DISPLAY();
         StartWatchdog();
         parent_.emplace();
     }

@@ -15,6 +15,7 @@
 #include <vector>
 
 #include "app/ui/simple_browser.h"
+#include "tests/support/display.h"
 
 inline VARIANT Typed(VARTYPE type) {
     VARIANT value;
@@ -149,8 +150,6 @@ inline const std::vector<EventCase>& EightEvents() {
     };
     return cases;
 }
-
-inline bool HasDisplay() { return GetEnvironmentVariableA("DISPLAY", nullptr, 0) > 0; }
 
 inline DWORD WINAPI Watchdog(void*) {
     Sleep(60000);

@@ -5,7 +5,8 @@
 //
 // The display must have the dpi given. Every control's rectangle in its
 // window's client area (the frame's, the exit question's), and the client
-// areas, must be the recorded ones scaled, exactly. On the gamma page a
+// areas, must be the recorded ones scaled, exactly; a record with nothing in
+// it fails. On the gamma page a
 // capture of the screen must show each test circle's centre columns
 // alternating 255 and 0 between neighbouring device pixels, and the field at
 // exactly 186 right above and below each slider. Each page change is timed.
@@ -13,12 +14,10 @@
 #include <cstdio>
 #include <cstdlib>
 #include <fstream>
-#include <map>
 #include <string>
-#include <vector>
 
-#include "app/ui/scaling/display_scaling.h"
-#include "tests/e2e/test_patterns.h"
+#include "tests/support/layout.h"
+#include "tests/support/test_patterns.h"
 #include "tests/e2e/wizard_session.h"
 
 namespace {
@@ -33,70 +32,30 @@ void Fail(const std::string& what) {
     ++failures;
 }
 
-RECT InClient(HWND window, HWND frame) {
-    RECT rect{};
-    GetWindowRect(window, &rect);
-    MapWindowPoints(nullptr, frame, reinterpret_cast<POINT*>(&rect), 2);
-    return rect;
+using test_support::Layout;
+
+// Each page as "page<n>/frame" and "page<n>/page" (the frame's controls and
+// the page's), the exit question as "exit", each in its window's client
+// coordinates.
+void MeasurePage(const e2e::WizardSession& wizard, int page, Layout& layout) {
+    const std::string name = "page" + std::to_string(page + 1);
+    test_support::Measure(wizard.Frame(), name + "/frame", wizard.Frame(), layout);
+    if (HWND shown = wizard.ActivePage()) test_support::Measure(shown, name + "/page", wizard.Frame(), layout);
 }
 
-// Per window ("frame", "exit"), its client area ("<window> client") and
-// every visible control of it and of the page shown in it ("<window> <part>
-// <id>#<n>": the id-less circles by their order), in its client coordinates.
-using Layout = std::map<std::string, RECT>;
-
-void Measure(const std::string& window, HWND owner, HWND page, const std::string& part, Layout& layout) {
-    RECT client{};
-    GetClientRect(owner, &client);
-    layout[window + " client"] = client;
-    for (auto [parent, name] : {std::pair{owner, std::string(" frame ")}, std::pair{page, std::string(" page ")}}) {
-        std::map<int, int> seen;
-        for (HWND control : e2e::ChildrenOf(parent)) {
-            if (control == page || !IsWindowVisible(control)) continue;
-            const int id = GetDlgCtrlID(control);
-            layout[window + " " + part + name + std::to_string(id) + "#" + std::to_string(seen[id]++)] =
-                InClient(control, owner);
-        }
-    }
-}
-
+// One "<key> <left> <top> <right> <bottom>" a line; the keys hold no space.
 void Write(const Layout& layout, const std::string& file) {
     std::ofstream out(file);
-    for (const auto& [key, r] : layout) out << key << '|' << r.left << ' ' << r.top << ' ' << r.right << ' ' << r.bottom << '\n';
+    for (const auto& [key, p] : layout)
+        out << key << ' ' << p.rect.left << ' ' << p.rect.top << ' ' << p.rect.right << ' ' << p.rect.bottom << '\n';
 }
 
 Layout Read(const std::string& file) {
     Layout layout;
     std::ifstream in(file);
-    for (std::string line; std::getline(in, line);) {
-        const auto bar = line.find('|');
-        RECT r{};
-        if (bar != std::string::npos &&
-            std::sscanf(line.c_str() + bar + 1, "%ld %ld %ld %ld", &r.left, &r.top, &r.right, &r.bottom) == 4)
-            layout[line.substr(0, bar)] = r;
-    }
+    std::string key;
+    for (RECT r{}; in >> key >> r.left >> r.top >> r.right >> r.bottom;) layout[key] = {r, 0};
     return layout;
-}
-
-LayoutRect Of(const RECT& r) { return {int(r.left), int(r.top), int(r.right - r.left), int(r.bottom - r.top)}; }
-
-void Compare(const Layout& at96, const Layout& now, const DisplayScaling& scaling) {
-    std::printf("%zu rectangles compared\n", at96.size());
-    for (const auto& [key, r96] : at96) {
-        const auto found = now.find(key);
-        if (found == now.end()) {
-            Fail(key + " is missing");
-            continue;
-        }
-        const RECT& r = found->second;
-        const LayoutRect expected = scaling.Scale(Of(r96));
-        if (Of(r) != expected) {
-            char text[200];
-            std::snprintf(text, sizeof text, "%s at %ld,%ld %ldx%ld, not %d,%d %dx%d", key.c_str(), r.left, r.top,
-                          r.right - r.left, r.bottom - r.top, expected.x, expected.y, expected.width, expected.height);
-            Fail(text);
-        }
-    }
 }
 
 }  // namespace
@@ -119,13 +78,13 @@ int main(int argc, char** argv) {
     Layout layout;
     for (int page = 0; page < 4; ++page) {
         if (!wizard.WaitForPage(kPages[page])) return Fail("page " + std::to_string(page + 1) + " did not show"), failures;
-        Measure("frame", wizard.Frame(), wizard.ActivePage(), "page" + std::to_string(page + 1), layout);
+        MeasurePage(wizard, page, layout);
         if (page == 0) {
             // The exit question, answered "exitno".
             if (!wizard.Click(IDCANCEL)) return Fail("Exit could not be pressed"), failures;
             HWND question = wizard.WaitForExitQuestion();
             if (!question) return Fail("the exit question did not show"), failures;
-            Measure("exit", question, nullptr, "question", layout);
+            test_support::Measure(question, "exit", question, layout);
             if (!wizard.Click(IDCANCEL, question)) return Fail("exitno could not be pressed"), failures;
         }
         if (kPages[page] == IDD_STEP2_PAGE) {
@@ -142,10 +101,13 @@ int main(int argc, char** argv) {
         }
     }
     if (!wizard.Exit()) Fail("the wizard did not end");
-    if (mode == "record")
+    if (mode == "record") {
         Write(layout, argv[2]);
-    else
-        Compare(Read(argv[2]), layout, scaling);
+    } else {
+        const Layout at96 = Read(argv[2]);
+        std::printf("%zu rectangles compared\n", at96.size());
+        for (const std::string& failure : test_support::ScalingFailures(at96, layout, scaling)) Fail(failure);
+    }
     std::printf("%s: %d failures\n", mode.c_str(), failures);
     return failures;
 }

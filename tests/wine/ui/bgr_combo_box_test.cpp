@@ -8,7 +8,7 @@
 
 #include "app/resources/resource.h"
 #include "app/ui/bgr_combo_box.h"
-#include "app/ui/framework/dialog.h"
+#include "ui/framework/dialog.h"
 #include "tests/wine/ui/gui_test.h"
 
 namespace {

@@ -8,10 +8,10 @@
 #include <vector>
 
 #include "app/resources/resource.h"
-#include "app/ui/framework/dialog.h"
-#include "app/ui/framework/slider_ctrl.h"
-#include "app/ui/framework/win_app.h"
-#include "app/ui/hover_button.h"
+#include "ui/framework/dialog.h"
+#include "ui/framework/slider_ctrl.h"
+#include "ui/framework/win_app.h"
+#include "ui/hover_button.h"
 #include "tests/wine/ui/gui_test.h"
 
 namespace {

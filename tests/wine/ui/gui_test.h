@@ -10,19 +10,10 @@
 #include <functional>
 #include <vector>
 
-#include "app/ui/framework/dialog.h"
+#include "tests/support/display.h"
+#include "ui/framework/dialog.h"
 
 namespace gui {
-
-// Windows need an X display under Wine: without one the window tests skip.
-inline bool HaveDisplay() {
-    char value[256];
-    const DWORD length = GetEnvironmentVariableA("DISPLAY", value, sizeof value);
-    return length > 0 && length < sizeof value;
-}
-
-#define SKIP_WITHOUT_DISPLAY() \
-    if (!gui::HaveDisplay()) GTEST_SKIP() << "no X display (DISPLAY is not set): window test skipped"
 
 // Dispatches this thread's messages for about `milliseconds`.
 inline void Pump(DWORD milliseconds) {

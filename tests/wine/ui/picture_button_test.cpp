@@ -8,9 +8,9 @@
 #include <string>
 
 #include "app/resources/resource.h"
-#include "app/ui/framework/bitmap_button.h"
-#include "app/ui/hover_button.h"
-#include "app/ui/image_dialog.h"
+#include "ui/framework/bitmap_button.h"
+#include "ui/hover_button.h"
+#include "ui/image_dialog.h"
 #include "app/ui/wrong_windows.h"
 #include "tests/wine/ui/gui_test.h"
 

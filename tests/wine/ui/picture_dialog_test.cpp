@@ -10,7 +10,7 @@
 #include <vector>
 
 #include "app/resources/resource.h"
-#include "app/ui/image_dialog.h"
+#include "ui/image_dialog.h"
 #include "app/ui/wrong_windows.h"
 #include "tests/wine/ui/gui_test.h"
 

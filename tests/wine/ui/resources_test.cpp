@@ -7,11 +7,12 @@
 
 #include <gtest/gtest.h>
 
+#include <sstream>
 #include <string>
 #include <vector>
 
 #include "app/resources/resource.h"
-#include "app/ui/framework/dialog.h"
+#include "ui/framework/dialog.h"
 #include "tests/wine/ui/gui_test.h"
 
 namespace {
@@ -211,7 +212,10 @@ TEST(Resources, EveryShippedBinaryNamesItsVersion) {
     ASSERT_TRUE(length > 0 && length < sizeof path);
     std::string folder(path, length);
     folder.resize(folder.find_last_of('\\') + 1);
-    for (const char* file : {"Lumora.exe", "PLX.dll", "LumoraLoader.exe", "LumoraResume.exe"}) {
+    std::istringstream shipped(LUMORA_SHIPPED_BINARIES);
+    int checked = 0;
+    for (std::string name; shipped >> name; ++checked) {
+        const char* file = name.c_str();
         DWORD ignored = 0;
         const std::string binary = folder + file;
         std::vector<char> block(GetFileVersionInfoSizeA(binary.c_str(), &ignored));
@@ -230,6 +234,7 @@ TEST(Resources, EveryShippedBinaryNamesItsVersion) {
             EXPECT_STREQ(text, value) << file;
         }
     }
+    EXPECT_EQ(checked, 4);
 }
 
 }  // namespace

@@ -9,7 +9,7 @@
 #include <memory>
 
 #include "app/resources/resource.h"
-#include "app/ui/image_dialog.h"
+#include "ui/image_dialog.h"
 #include "app/ui/wrong_windows.h"
 
 namespace {
