@@ -17,12 +17,6 @@ namespace {
 constexpr std::uint64_t kYmmState = 0x6;
 constexpr std::uint64_t kZmmState = kYmmState | 0xE0;
 
-// The pair table is built on every pass, in the time the scalar loop takes
-// for some ten thousand pixels, and saves at most a quarter of the loop's time
-// (gamma_bench): from a megabyte of pixels on it is repaid, with room for
-// processors that build it more slowly.
-constexpr std::size_t kPairsFrom = std::size_t{1} << 20;
-
 // What each path needs, and the smallest buffer it is worth taking for,
 // fastest first.
 struct Requirements {

@@ -207,14 +207,17 @@ TEST_P(CorrectWithPathTest, EveryBlueAndGreenPair) {
 }
 
 // As if from another thread: a pass that finds the pair table held leaves it
-// alone and corrects the pixels all the same.
-TEST(PairTable, PassesWhileItIsHeldLeaveItAlone) {
-    const PairTableHold held;
-    ASSERT_NE(held.table(), nullptr);
-    std::fill_n(held.table(), 65536, 0xA5A5);
-    ExpectTablesApplied(PixelPath::Pairs, ScrambledTables());
-    EXPECT_EQ(std::count(held.table(), held.table() + 65536, 0xA5A5), 65536);
-    EXPECT_EQ(PairTableHold().table(), nullptr);
+// alone and corrects the pixels all the same; once let go, it is taken again.
+TEST(PairTable, PassesLeaveItAloneWhileHeldAndTakeItOnceLetGo) {
+    {
+        const PairTableHold held;
+        ASSERT_NE(held.table(), nullptr);
+        std::fill_n(held.table(), 65536, 0xA5A5);
+        ExpectTablesApplied(PixelPath::Pairs, ScrambledTables());
+        EXPECT_EQ(std::count(held.table(), held.table() + 65536, 0xA5A5), 65536);
+        EXPECT_EQ(PairTableHold().table(), nullptr);
+    }
+    EXPECT_NE(PairTableHold().table(), nullptr);
 }
 
 std::string PathName(const testing::TestParamInfo<PixelPath>& info) {
@@ -229,32 +232,31 @@ TEST(PixelPathChoice, TakesTheFastestPathTheProcessorHasAndTheSystemSaves) {
     constexpr std::uint32_t kAvx512 = bit_AVX2 | bit_AVX512F | bit_AVX512BW;
     // XCR0: x87, SSE, AVX (YMM); opmask and ZMM as well.
     constexpr std::uint64_t kYmm = 0x7, kZmm = 0xE7;
-    // One 1920-pixel row, and a 4K frame, which repays the pair table.
-    constexpr std::size_t kRow = 1920 * 4, kFrame = 3840 * 2160 * 4;
+    // Just below and at the size the pair table is taken from, and a 4K frame.
+    constexpr std::size_t kSizes[] = {kPairsFrom - 1, kPairsFrom, 3840 * 2160 * 4};
+    using enum PixelPath;
     struct Case {
         const char* name;
         ProcessorFeatures features;
-        PixelPath bestForRow, bestForFrame;
+        PixelPath best[std::size(kSizes)];
     } cases[] = {
-        // name, {highest leaf, CPUID 1 ECX, CPUID 7 EBX, CPUID 7 ECX, XCR0}, best path for a row, for a frame
-        {"no CPUID", {}, PixelPath::Scalar, PixelPath::Pairs},
-        {"AVX2", {7, kAvx, bit_AVX2, 0, kYmm}, PixelPath::Avx2, PixelPath::Avx2},
-        {"AVX-512 VBMI", {13, kAvx, kAvx512, bit_AVX512VBMI, kZmm}, PixelPath::Avx512Vbmi, PixelPath::Avx512Vbmi},
-        {"AVX-512 not saved by the system", {13, kAvx, kAvx512, bit_AVX512VBMI, kYmm}, PixelPath::Avx2,
-         PixelPath::Avx2},
-        {"AVX-512 opmask saved, ZMM not", {13, kAvx, kAvx512, bit_AVX512VBMI, kYmm | 0x20}, PixelPath::Avx2,
-         PixelPath::Avx2},
-        {"AVX-512 without VBMI", {13, kAvx, kAvx512, 0, kZmm}, PixelPath::Avx2, PixelPath::Avx2},
-        {"AVX without OSXSAVE", {13, bit_AVX, kAvx512, bit_AVX512VBMI, 0}, PixelPath::Scalar, PixelPath::Pairs},
-        {"AVX2 without AVX", {7, bit_OSXSAVE, bit_AVX2, 0, kYmm}, PixelPath::Scalar, PixelPath::Pairs},
+        // name, {highest leaf, CPUID 1 ECX, CPUID 7 EBX, CPUID 7 ECX, XCR0}, best path for each size
+        {"no CPUID", {}, {Scalar, Pairs, Pairs}},
+        {"AVX2", {7, kAvx, bit_AVX2, 0, kYmm}, {Avx2, Avx2, Avx2}},
+        {"AVX-512 VBMI", {13, kAvx, kAvx512, bit_AVX512VBMI, kZmm}, {Avx512Vbmi, Avx512Vbmi, Avx512Vbmi}},
+        {"AVX-512 not saved by the system", {13, kAvx, kAvx512, bit_AVX512VBMI, kYmm}, {Avx2, Avx2, Avx2}},
+        {"AVX-512 opmask saved, ZMM not", {13, kAvx, kAvx512, bit_AVX512VBMI, kYmm | 0x20}, {Avx2, Avx2, Avx2}},
+        {"AVX-512 without VBMI", {13, kAvx, kAvx512, 0, kZmm}, {Avx2, Avx2, Avx2}},
+        {"AVX without OSXSAVE", {13, bit_AVX, kAvx512, bit_AVX512VBMI, 0}, {Scalar, Pairs, Pairs}},
+        {"AVX2 without AVX", {7, bit_OSXSAVE, bit_AVX2, 0, kYmm}, {Scalar, Pairs, Pairs}},
         // Above the highest leaf CPUID answers with another leaf's bits.
-        {"no leaf 7", {6, kAvx, ~0u, ~0u, kZmm}, PixelPath::Scalar, PixelPath::Pairs},
+        {"no leaf 7", {6, kAvx, ~0u, ~0u, kZmm}, {Scalar, Pairs, Pairs}},
     };
     for (const Case& c : cases) {
-        EXPECT_EQ(BestPathFor(c.features, kRow), c.bestForRow) << c.name;
-        EXPECT_EQ(BestPathFor(c.features, kFrame), c.bestForFrame) << c.name;
-        for (PixelPath path : {PixelPath::Scalar, PixelPath::Pairs})
-            EXPECT_TRUE(PathSupportedBy(path, c.features)) << c.name;
+        for (std::size_t size = 0; size < std::size(kSizes); ++size)
+            EXPECT_EQ(BestPathFor(c.features, kSizes[size]), c.best[size])
+                << c.name << ", " << kSizes[size] << " bytes";
+        for (PixelPath path : {Scalar, Pairs}) EXPECT_TRUE(PathSupportedBy(path, c.features)) << c.name;
     }
 }
 
