@@ -21,9 +21,9 @@ enum class PixelPath { Scalar, Pairs, Avx2, Avx512Vbmi };
 constexpr PixelPath kPixelPaths[] = {PixelPath::Scalar, PixelPath::Pairs, PixelPath::Avx2, PixelPath::Avx512Vbmi};
 
 // The pair table is built on every pass, in the time the scalar loop takes
-// for some ten thousand pixels, and saves at most a quarter of the loop's time
-// (gamma_bench): from a megabyte of pixels on it is repaid, with room for
-// processors that build it more slowly.
+// for a few thousand pixels, and saves a tenth to a quarter of the loop's time
+// (gamma_bench): it is repaid from some twenty thousand pixels on, and taken
+// from a megabyte on, with room for processors that build it more slowly.
 constexpr std::size_t kPairsFrom = std::size_t{1} << 20;
 
 // Whether a processor and system with these features can run the path, and
