@@ -55,14 +55,19 @@ BENCHMARK(BM_Memcpy4K)->Unit(benchmark::kMillisecond);
 // Each path on a frame of 4- or 3-byte pixels, with a copy of the same frame
 // timed between passes: x_memcpy is the pass's processor time over the copy's,
 // which other work on a shared machine disturbs less than elapsed time.
-void BM_CorrectPath4K(benchmark::State& state, plx::PixelPath path, std::size_t bytesPerPixel) {
-    if (!plx::PathSupported(path)) return state.SkipWithError("not supported on this machine");
+plx::ChannelTables SomeTables() {
     plx::ChannelTables tables{};
     for (int i = 0; i < 256; ++i) {
         tables.blue[i] = static_cast<std::uint8_t>(255 - i);
         tables.green[i] = static_cast<std::uint8_t>(i / 2);
         tables.red[i] = static_cast<std::uint8_t>(i * 3);
     }
+    return tables;
+}
+
+void BM_CorrectPath4K(benchmark::State& state, plx::PixelPath path, std::size_t bytesPerPixel) {
+    if (!plx::PathSupported(path)) return state.SkipWithError("not supported on this machine");
+    const plx::ChannelTables tables = SomeTables();
     auto frame = Frame();
     const std::size_t bytes = kFrameBytes / 4 * bytesPerPixel;
     std::vector<std::uint8_t> copy(bytes);
@@ -85,11 +90,37 @@ void BM_CorrectPath4K(benchmark::State& state, plx::PixelPath path, std::size_t 
     state.counters["x_memcpy"] = static_cast<double>(passes) / static_cast<double>(copies);
 }
 BENCHMARK_CAPTURE(BM_CorrectPath4K, scalar_32, plx::PixelPath::Scalar, 4)->Unit(benchmark::kMillisecond);
+BENCHMARK_CAPTURE(BM_CorrectPath4K, pairs_32, plx::PixelPath::Pairs, 4)->Unit(benchmark::kMillisecond);
 BENCHMARK_CAPTURE(BM_CorrectPath4K, avx2_32, plx::PixelPath::Avx2, 4)->Unit(benchmark::kMillisecond);
 BENCHMARK_CAPTURE(BM_CorrectPath4K, avx512vbmi_32, plx::PixelPath::Avx512Vbmi, 4)->Unit(benchmark::kMillisecond);
 BENCHMARK_CAPTURE(BM_CorrectPath4K, scalar_24, plx::PixelPath::Scalar, 3)->Unit(benchmark::kMillisecond);
+BENCHMARK_CAPTURE(BM_CorrectPath4K, pairs_24, plx::PixelPath::Pairs, 3)->Unit(benchmark::kMillisecond);
 BENCHMARK_CAPTURE(BM_CorrectPath4K, avx2_24, plx::PixelPath::Avx2, 3)->Unit(benchmark::kMillisecond);
 BENCHMARK_CAPTURE(BM_CorrectPath4K, avx512vbmi_24, plx::PixelPath::Avx512Vbmi, 3)->Unit(benchmark::kMillisecond);
+
+// Small buffers, where whatever a path prepares per call is not repaid: one
+// pixel, 64 pixels and one row of a 1920-pixel screen.
+void BM_CorrectPathSmall(benchmark::State& state, plx::PixelPath path, std::size_t bytesPerPixel) {
+    if (!plx::PathSupported(path)) return state.SkipWithError("not supported on this machine");
+    const plx::ChannelTables tables = SomeTables();
+    const std::size_t bytes = static_cast<std::size_t>(state.range(0)) * bytesPerPixel;
+    auto frame = Frame();
+    for (auto _ : state) {
+        plx::CorrectWithPath(path, tables, frame.data(), bytes, bytesPerPixel);
+        benchmark::ClobberMemory();
+    }
+    state.SetBytesProcessed(static_cast<std::int64_t>(state.iterations() * bytes));
+}
+#define PLX_SMALL(name, path, bytesPerPixel) \
+    BENCHMARK_CAPTURE(BM_CorrectPathSmall, name, path, bytesPerPixel)->Arg(1)->Arg(64)->Arg(1920)
+PLX_SMALL(scalar_32, plx::PixelPath::Scalar, 4);
+PLX_SMALL(pairs_32, plx::PixelPath::Pairs, 4);
+PLX_SMALL(avx2_32, plx::PixelPath::Avx2, 4);
+PLX_SMALL(avx512vbmi_32, plx::PixelPath::Avx512Vbmi, 4);
+PLX_SMALL(scalar_24, plx::PixelPath::Scalar, 3);
+PLX_SMALL(pairs_24, plx::PixelPath::Pairs, 3);
+PLX_SMALL(avx2_24, plx::PixelPath::Avx2, 3);
+PLX_SMALL(avx512vbmi_24, plx::PixelPath::Avx512Vbmi, 3);
 
 void BM_SetGamma(benchmark::State& state) {
     plx::fake::TestEngine t;

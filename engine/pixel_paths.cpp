@@ -4,6 +4,7 @@
 
 #include "engine/pixels_avx2.h"
 #include "engine/pixels_avx512.h"
+#include "engine/pixels_pairs.h"
 
 namespace plx {
 
@@ -16,17 +17,23 @@ namespace {
 constexpr std::uint64_t kYmmState = 0x6;
 constexpr std::uint64_t kZmmState = kYmmState | 0xE0;
 
-// What each path needs, fastest first.
+// What each path needs, and the smallest buffer it is worth taking for,
+// fastest first.
 struct Requirements {
     PixelPath path;
     std::uint32_t highestLeaf, leaf1Ecx, leaf7Ebx, leaf7Ecx;
     std::uint64_t savedStates;
+    std::size_t fromBytes;
 };
+// The CPUID bits of AVX with its registers enabled, and of AVX-512's basics.
+constexpr std::uint32_t kAvx = bit_OSXSAVE | bit_AVX;
+constexpr std::uint32_t kAvx512 = bit_AVX2 | bit_AVX512F | bit_AVX512BW;
 constexpr Requirements kRequirements[] = {
-    // path, highest CPUID leaf, CPUID 1 ECX, CPUID 7 EBX, CPUID 7 ECX, XCR0
-    {PixelPath::Avx512Vbmi, 7, bit_OSXSAVE | bit_AVX, bit_AVX2 | bit_AVX512F | bit_AVX512BW, bit_AVX512VBMI, kZmmState},
-    {PixelPath::Avx2, 7, bit_OSXSAVE | bit_AVX, bit_AVX2, 0, kYmmState},
-    {PixelPath::Scalar, 0, 0, 0, 0, 0},
+    // path, highest CPUID leaf, CPUID 1 ECX, CPUID 7 EBX, CPUID 7 ECX, XCR0, from bytes
+    {PixelPath::Avx512Vbmi, 7, kAvx, kAvx512, bit_AVX512VBMI, kZmmState, 0},
+    {PixelPath::Avx2, 7, kAvx, bit_AVX2, 0, kYmmState, 0},
+    {PixelPath::Pairs, 0, 0, 0, 0, 0, kPairsFrom},
+    {PixelPath::Scalar, 0, 0, 0, 0, 0, 0},
 };
 
 bool HasAll(std::uint64_t value, std::uint64_t bits) { return (value & bits) == bits; }
@@ -64,23 +71,25 @@ bool PathSupportedBy(PixelPath path, const ProcessorFeatures& features) {
     return false;
 }
 
-PixelPath BestPathFor(const ProcessorFeatures& features) {
+PixelPath BestPathFor(const ProcessorFeatures& features, std::size_t bytes) {
     for (const Requirements& r : kRequirements)
-        if (Meets(features, r)) return r.path;
+        if (Meets(features, r) && bytes >= r.fromBytes) return r.path;
     return PixelPath::Scalar;
 }
 
 bool PathSupported(PixelPath path) { return PathSupportedBy(path, ThisMachine()); }
 
-PixelPath BestPixelPath() { return BestPathFor(ThisMachine()); }
+PixelPath BestPixelPath(std::size_t bytes) { return BestPathFor(ThisMachine(), bytes); }
 
-// The vector paths correct whole blocks of pixels from the start; the scalar
-// loop finishes what is left.
+// The other paths correct whole pixels from the start: the vector paths whole
+// blocks, the pairs all or, while another pass holds their table, none. The
+// scalar loop finishes what is left.
 void CorrectWithPath(PixelPath path, const ChannelTables& tables, std::uint8_t* pixels, std::size_t bytes,
                      std::size_t bytesPerPixel) {
     std::size_t done = 0;
     switch (path) {
     case PixelPath::Scalar: break;
+    case PixelPath::Pairs: done = CorrectPairs(tables, pixels, bytes, bytesPerPixel); break;
     case PixelPath::Avx2: done = CorrectAvx2Blocks(tables, pixels, bytes, bytesPerPixel); break;
     case PixelPath::Avx512Vbmi: done = CorrectAvx512VbmiBlocks(tables, pixels, bytes, bytesPerPixel); break;
     }

@@ -35,7 +35,7 @@ int CorrectPixels(Engine& engine, PLXRequest& request) {
     BuildTable(request.redGamma, tables.red);
     BuildTable(request.greenGamma, tables.green);
     BuildTable(request.blueGamma, tables.blue);
-    CorrectWithPath(BestPixelPath(), tables, request.pixels, request.pixelBytes, bytesPerPixel);
+    CorrectWithPath(BestPixelPath(request.pixelBytes), tables, request.pixels, request.pixelBytes, bytesPerPixel);
     return ResultPixelsCorrected;
 }
 

@@ -28,7 +28,7 @@ struct ChannelMasks {
 };
 
 // For the block starting at byte offset of the frame.
-ChannelMasks MasksAt(std::size_t offset, std::size_t bytesPerPixel) {
+constexpr ChannelMasks MasksAt(std::size_t offset, std::size_t bytesPerPixel) {
     std::uint64_t masks[4] = {};
     for (std::size_t k = 0; k < 64; ++k) masks[(offset + k) % bytesPerPixel] |= std::uint64_t{1} << k;
     return {masks[0], masks[1], masks[2]};
@@ -64,7 +64,9 @@ PLX_AVX512 std::size_t CorrectAvx512VbmiBlocks(const ChannelTables& tables, std:
     // 64 is a multiple of 4 but 1 more than a multiple of 3: the channels of
     // 3-byte pixels come round again every third register, so a block of them
     // is three registers.
-    const ChannelMasks masks[3] = {MasksAt(0, bytesPerPixel), MasksAt(64, bytesPerPixel), MasksAt(128, bytesPerPixel)};
+    static constexpr ChannelMasks kMasks[2][3] = {{MasksAt(0, 3), MasksAt(64, 3), MasksAt(128, 3)},
+                                                  {MasksAt(0, 4), MasksAt(64, 4), MasksAt(128, 4)}};
+    const ChannelMasks(&masks)[3] = kMasks[bytesPerPixel == 4];
     const std::size_t registers = bytesPerPixel == 4 ? 1 : 3;
     std::size_t done = 0;
     for (; bytes - done >= 64 * registers; done += 64 * registers)

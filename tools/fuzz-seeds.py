@@ -244,6 +244,7 @@ def seeds():
     out[("pixel_paths_fuzz", "identity-32-aligned")] = pixel_paths_seed(0, 32, identity, gradient)
     out[("pixel_paths_fuzz", "inverse-32-odd-start")] = pixel_paths_seed(5, 32, inverse, gradient[:100])
     out[("pixel_paths_fuzz", "gamma-150-24-tail")] = pixel_paths_seed(1, 24, ramp_for(150)[1::2][:768], gradient[:201])
+    out[("pixel_paths_fuzz", "inverse-24-whole-blocks")] = pixel_paths_seed(0, 24, inverse, gradient[:288])
 
     documents = "C:\\users\\user\\Documents"
     out[("profile_fuzz", "start-values")] = profile_seed(documents)

@@ -3,11 +3,13 @@
 #include <cpuid.h>
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <string>
 #include <vector>
 
 #include "engine/gamma.h"
 #include "engine/pixel_paths.h"
+#include "engine/pixels_pairs.h"
 #include "tests/fake/test_engine.h"
 
 namespace plx {
@@ -131,24 +133,27 @@ std::vector<std::uint8_t> AllLevels(std::size_t bytesPerPixel) {
     return pixels;
 }
 
-// Every length from none to 256 pixels, from three starts: each byte takes its
-// channel's table, and no byte outside the pixels moves.
-void ExpectTablesApplied(PixelPath path, const ChannelTables& tables) {
+// The first bytes of the pixels, placed at start in a buffer: each byte takes
+// its channel's table, and no other byte moves.
+void ExpectCorrected(PixelPath path, const ChannelTables& tables, const std::vector<std::uint8_t>& pixels,
+                     std::size_t bytes, std::size_t bytesPerPixel, std::size_t start) {
     const std::uint8_t* const byChannel[3] = {tables.blue, tables.green, tables.red};
-    constexpr std::size_t kGuard = 64;
+    std::vector<std::uint8_t> buffer(start + pixels.size() + 64, 0xC3);
+    std::copy(pixels.begin(), pixels.end(), buffer.begin() + start);
+    auto expected = buffer;
+    for (std::size_t k = 0; k < bytes; ++k)
+        if (k % bytesPerPixel < 3) expected[start + k] = byChannel[k % bytesPerPixel][pixels[k]];
+    CorrectWithPath(path, tables, buffer.data() + start, bytes, bytesPerPixel);
+    ASSERT_EQ(buffer, expected) << bytesPerPixel << "-byte pixels, " << bytes << " bytes from " << start;
+}
+
+// Every length from none to 256 pixels, from three starts.
+void ExpectTablesApplied(PixelPath path, const ChannelTables& tables) {
     for (std::size_t bytesPerPixel : {3, 4}) {
         const std::vector<std::uint8_t> levels = AllLevels(bytesPerPixel);
-        for (std::size_t start : {0, 1, 13}) {
-            for (std::size_t bytes = 0; bytes <= levels.size(); bytes += bytesPerPixel) {
-                std::vector<std::uint8_t> buffer(start + levels.size() + kGuard, 0xC3);
-                std::copy(levels.begin(), levels.end(), buffer.begin() + start);
-                auto expected = buffer;
-                for (std::size_t k = 0; k < bytes; ++k)
-                    if (k % bytesPerPixel < 3) expected[start + k] = byChannel[k % bytesPerPixel][levels[k]];
-                CorrectWithPath(path, tables, buffer.data() + start, bytes, bytesPerPixel);
-                ASSERT_EQ(buffer, expected) << bytesPerPixel << "-byte pixels, " << bytes << " bytes from " << start;
-            }
-        }
+        for (std::size_t start : {0, 1, 13})
+            for (std::size_t bytes = 0; bytes <= levels.size(); bytes += bytesPerPixel)
+                ASSERT_NO_FATAL_FAILURE(ExpectCorrected(path, tables, levels, bytes, bytesPerPixel, start));
     }
 }
 
@@ -175,18 +180,48 @@ TEST_P(CorrectWithPathTest, EveryLevelOfTheFourGammas) {
 
 // Permutations: a look-up of any other entry gives another value, where the
 // flat stretches of the gamma tables would hide it.
-TEST_P(CorrectWithPathTest, EveryLevelOfScrambledTables) {
+ChannelTables ScrambledTables() {
     ChannelTables tables{};
     for (int i = 0; i < 256; ++i) {
         tables.blue[i] = static_cast<std::uint8_t>(i * 167 + 13);
         tables.green[i] = static_cast<std::uint8_t>(i * 59 + 101);
         tables.red[i] = static_cast<std::uint8_t>(255 - i * 3);
     }
-    ExpectTablesApplied(GetParam(), tables);
+    return tables;
+}
+
+TEST_P(CorrectWithPathTest, EveryLevelOfScrambledTables) { ExpectTablesApplied(GetParam(), ScrambledTables()); }
+
+// Every blue and green pair, which the pair path looks up as one, in a frame
+// of thousands of vector blocks.
+TEST_P(CorrectWithPathTest, EveryBlueAndGreenPair) {
+    for (std::size_t bytesPerPixel : {3, 4}) {
+        std::vector<std::uint8_t> pixels;
+        for (int pair = 0; pair < 65536; ++pair) {
+            const std::uint8_t pixel[4] = {static_cast<std::uint8_t>(pair), static_cast<std::uint8_t>(pair >> 8),
+                                           static_cast<std::uint8_t>(pair * 7), static_cast<std::uint8_t>(pair ^ 0x5A)};
+            pixels.insert(pixels.end(), pixel, pixel + bytesPerPixel);
+        }
+        ExpectCorrected(GetParam(), ScrambledTables(), pixels, pixels.size(), bytesPerPixel, 1);
+    }
+}
+
+// As if from another thread: a pass that finds the pair table held leaves it
+// alone and corrects the pixels all the same; once let go, it is taken again.
+TEST(PairTable, PassesLeaveItAloneWhileHeldAndTakeItOnceLetGo) {
+    {
+        const PairTableHold held;
+        ASSERT_NE(held.table(), nullptr);
+        std::fill_n(held.table(), 65536, 0xA5A5);
+        ExpectTablesApplied(PixelPath::Pairs, ScrambledTables());
+        EXPECT_EQ(std::count(held.table(), held.table() + 65536, 0xA5A5), 65536);
+        EXPECT_EQ(PairTableHold().table(), nullptr);
+    }
+    EXPECT_NE(PairTableHold().table(), nullptr);
 }
 
 std::string PathName(const testing::TestParamInfo<PixelPath>& info) {
-    const char* const names[] = {"Scalar", "Avx2", "Avx512Vbmi"};
+    const char* const names[] = {"Scalar", "Pairs", "Avx2", "Avx512Vbmi"};
     return names[static_cast<int>(info.param)];
 }
 
@@ -197,26 +232,31 @@ TEST(PixelPathChoice, TakesTheFastestPathTheProcessorHasAndTheSystemSaves) {
     constexpr std::uint32_t kAvx512 = bit_AVX2 | bit_AVX512F | bit_AVX512BW;
     // XCR0: x87, SSE, AVX (YMM); opmask and ZMM as well.
     constexpr std::uint64_t kYmm = 0x7, kZmm = 0xE7;
+    // Just below and at the size the pair table is taken from, and a 4K frame.
+    constexpr std::size_t kSizes[] = {kPairsFrom - 1, kPairsFrom, 3840 * 2160 * 4};
+    using enum PixelPath;
     struct Case {
         const char* name;
         ProcessorFeatures features;
-        PixelPath best;
+        PixelPath best[std::size(kSizes)];
     } cases[] = {
-        // name, {highest leaf, CPUID 1 ECX, CPUID 7 EBX, CPUID 7 ECX, XCR0}, best path
-        {"no CPUID", {}, PixelPath::Scalar},
-        {"AVX2", {7, kAvx, bit_AVX2, 0, kYmm}, PixelPath::Avx2},
-        {"AVX-512 VBMI", {13, kAvx, kAvx512, bit_AVX512VBMI, kZmm}, PixelPath::Avx512Vbmi},
-        {"AVX-512 not saved by the system", {13, kAvx, kAvx512, bit_AVX512VBMI, kYmm}, PixelPath::Avx2},
-        {"AVX-512 opmask saved, ZMM not", {13, kAvx, kAvx512, bit_AVX512VBMI, kYmm | 0x20}, PixelPath::Avx2},
-        {"AVX-512 without VBMI", {13, kAvx, kAvx512, 0, kZmm}, PixelPath::Avx2},
-        {"AVX without OSXSAVE", {13, bit_AVX, kAvx512, bit_AVX512VBMI, 0}, PixelPath::Scalar},
-        {"AVX2 without AVX", {7, bit_OSXSAVE, bit_AVX2, 0, kYmm}, PixelPath::Scalar},
+        // name, {highest leaf, CPUID 1 ECX, CPUID 7 EBX, CPUID 7 ECX, XCR0}, best path for each size
+        {"no CPUID", {}, {Scalar, Pairs, Pairs}},
+        {"AVX2", {7, kAvx, bit_AVX2, 0, kYmm}, {Avx2, Avx2, Avx2}},
+        {"AVX-512 VBMI", {13, kAvx, kAvx512, bit_AVX512VBMI, kZmm}, {Avx512Vbmi, Avx512Vbmi, Avx512Vbmi}},
+        {"AVX-512 not saved by the system", {13, kAvx, kAvx512, bit_AVX512VBMI, kYmm}, {Avx2, Avx2, Avx2}},
+        {"AVX-512 opmask saved, ZMM not", {13, kAvx, kAvx512, bit_AVX512VBMI, kYmm | 0x20}, {Avx2, Avx2, Avx2}},
+        {"AVX-512 without VBMI", {13, kAvx, kAvx512, 0, kZmm}, {Avx2, Avx2, Avx2}},
+        {"AVX without OSXSAVE", {13, bit_AVX, kAvx512, bit_AVX512VBMI, 0}, {Scalar, Pairs, Pairs}},
+        {"AVX2 without AVX", {7, bit_OSXSAVE, bit_AVX2, 0, kYmm}, {Scalar, Pairs, Pairs}},
         // Above the highest leaf CPUID answers with another leaf's bits.
-        {"no leaf 7", {6, kAvx, ~0u, ~0u, kZmm}, PixelPath::Scalar},
+        {"no leaf 7", {6, kAvx, ~0u, ~0u, kZmm}, {Scalar, Pairs, Pairs}},
     };
     for (const Case& c : cases) {
-        EXPECT_EQ(BestPathFor(c.features), c.best) << c.name;
-        EXPECT_TRUE(PathSupportedBy(PixelPath::Scalar, c.features)) << c.name;
+        for (std::size_t size = 0; size < std::size(kSizes); ++size)
+            EXPECT_EQ(BestPathFor(c.features, kSizes[size]), c.best[size])
+                << c.name << ", " << kSizes[size] << " bytes";
+        for (PixelPath path : {Scalar, Pairs}) EXPECT_TRUE(PathSupportedBy(path, c.features)) << c.name;
     }
 }
 
