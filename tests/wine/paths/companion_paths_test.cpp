@@ -19,23 +19,18 @@
 #include "companions/apply.h"
 #include "companions/resume_exit.h"
 #include "companions/resume_window.h"
+#include "tests/support/code_page.h"
 #include "tests/wine/companion_sandbox.h"
 
 namespace {
 
 using namespace companion_test;
+using test_support::SpelledByTheCodePage;
 using Calls = std::vector<std::string>;
 
 const wchar_t* const kInstalled[] = {L"LumoraLoader.exe", L"LumoraResume.exe", L"PLX.dll"};
 
 std::wstring Wide(const std::string& ascii) { return {ascii.begin(), ascii.end()}; }
-
-bool SpelledByTheCodePage(const std::wstring& text) {
-    BOOL usedDefault = FALSE;
-    char ansi[MAX_PATH];
-    WideCharToMultiByte(CP_ACP, WC_NO_BEST_FIT_CHARS, text.c_str(), -1, ansi, sizeof ansi, nullptr, &usedDefault);
-    return !usedDefault;
-}
 
 // %LOCALAPPDATA%\Programs\Lumora\, made, or "".
 std::wstring InstallFolder() {

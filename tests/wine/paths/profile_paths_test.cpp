@@ -19,8 +19,11 @@
 #include <vector>
 
 #include "engine/request.h"
+#include "tests/support/code_page.h"
 
 namespace {
+
+using test_support::SpelledByTheCodePage;
 
 constexpr char kFileName[] = "Generic Non-PnP Monitor.icm";
 
@@ -45,13 +48,6 @@ std::string AnsiDocuments() {
     char path[MAX_PATH] = {};
     EXPECT_EQ(SHGetFolderPathA(nullptr, CSIDL_PERSONAL | CSIDL_FLAG_CREATE, nullptr, SHGFP_TYPE_CURRENT, path), S_OK);
     return path;
-}
-
-bool SpelledByTheCodePage(const std::wstring& text) {
-    BOOL usedDefault = FALSE;
-    char ansi[MAX_PATH];
-    WideCharToMultiByte(CP_ACP, WC_NO_BEST_FIT_CHARS, text.c_str(), -1, ansi, sizeof ansi, nullptr, &usedDefault);
-    return !usedDefault;
 }
 
 std::string ColorDirectory() {
