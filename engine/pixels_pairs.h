@@ -23,11 +23,13 @@ struct PairTables {
 
 void BuildPairTables(const ChannelTables& tables, PairTables& pairs);
 
-// The look-ups below are compiled into the AVX2 path as well: with internal
-// linkage, the linker can never take that copy for a processor without AVX2.
+// The look-ups below are compiled into the AVX2 path as well: always inlined,
+// so that no vector there is kept across a call, and with internal linkage, so
+// that the linker can never take that copy for a processor without AVX2.
 
 // Four bytes, a look-up for each half.
-static inline std::uint32_t LookUpPairs(const PairTable& first, const PairTable& second, const std::uint8_t* at) {
+[[gnu::always_inline]] static inline std::uint32_t LookUpPairs(const PairTable& first, const PairTable& second,
+                                                               const std::uint8_t* at) {
     std::uint32_t word;
     std::memcpy(&word, at, 4);
     return first[word & 0xFFFF] | static_cast<std::uint32_t>(second[word >> 16]) << 16;
@@ -37,7 +39,7 @@ static inline std::uint32_t LookUpPairs(const PairTable& first, const PairTable&
 // stores: a 4-byte pixel in four loads and a store, where byte by byte it
 // takes seven loads and four stores.
 template <std::size_t kBytesPerPixel>
-static inline void CorrectPairPixel(const PairTables& pairs, std::uint8_t* at) {
+[[gnu::always_inline]] static inline void CorrectPairPixel(const PairTables& pairs, std::uint8_t* at) {
     if constexpr (kBytesPerPixel == 4) {
         const std::uint32_t pixel = LookUpPairs(pairs.blueGreen, pairs.redFourth, at);
         std::memcpy(at, &pixel, 4);
