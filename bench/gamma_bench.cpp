@@ -92,10 +92,12 @@ void BM_CorrectPath4K(benchmark::State& state, plx::PixelPath path, std::size_t 
 BENCHMARK_CAPTURE(BM_CorrectPath4K, scalar_32, plx::PixelPath::Scalar, 4)->Unit(benchmark::kMillisecond);
 BENCHMARK_CAPTURE(BM_CorrectPath4K, pairs_32, plx::PixelPath::Pairs, 4)->Unit(benchmark::kMillisecond);
 BENCHMARK_CAPTURE(BM_CorrectPath4K, avx2_32, plx::PixelPath::Avx2, 4)->Unit(benchmark::kMillisecond);
+BENCHMARK_CAPTURE(BM_CorrectPath4K, avx2pairs_32, plx::PixelPath::Avx2Pairs, 4)->Unit(benchmark::kMillisecond);
 BENCHMARK_CAPTURE(BM_CorrectPath4K, avx512vbmi_32, plx::PixelPath::Avx512Vbmi, 4)->Unit(benchmark::kMillisecond);
 BENCHMARK_CAPTURE(BM_CorrectPath4K, scalar_24, plx::PixelPath::Scalar, 3)->Unit(benchmark::kMillisecond);
 BENCHMARK_CAPTURE(BM_CorrectPath4K, pairs_24, plx::PixelPath::Pairs, 3)->Unit(benchmark::kMillisecond);
 BENCHMARK_CAPTURE(BM_CorrectPath4K, avx2_24, plx::PixelPath::Avx2, 3)->Unit(benchmark::kMillisecond);
+BENCHMARK_CAPTURE(BM_CorrectPath4K, avx2pairs_24, plx::PixelPath::Avx2Pairs, 3)->Unit(benchmark::kMillisecond);
 BENCHMARK_CAPTURE(BM_CorrectPath4K, avx512vbmi_24, plx::PixelPath::Avx512Vbmi, 3)->Unit(benchmark::kMillisecond);
 
 // Small buffers, where whatever a path prepares per call is not repaid: one
@@ -116,10 +118,12 @@ void BM_CorrectPathSmall(benchmark::State& state, plx::PixelPath path, std::size
 PLX_SMALL(scalar_32, plx::PixelPath::Scalar, 4);
 PLX_SMALL(pairs_32, plx::PixelPath::Pairs, 4);
 PLX_SMALL(avx2_32, plx::PixelPath::Avx2, 4);
+PLX_SMALL(avx2pairs_32, plx::PixelPath::Avx2Pairs, 4);
 PLX_SMALL(avx512vbmi_32, plx::PixelPath::Avx512Vbmi, 4);
 PLX_SMALL(scalar_24, plx::PixelPath::Scalar, 3);
 PLX_SMALL(pairs_24, plx::PixelPath::Pairs, 3);
 PLX_SMALL(avx2_24, plx::PixelPath::Avx2, 3);
+PLX_SMALL(avx2pairs_24, plx::PixelPath::Avx2Pairs, 3);
 PLX_SMALL(avx512vbmi_24, plx::PixelPath::Avx512Vbmi, 3);
 
 void BM_SetGamma(benchmark::State& state) {

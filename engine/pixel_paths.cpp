@@ -31,6 +31,7 @@ constexpr std::uint32_t kAvx512 = bit_AVX2 | bit_AVX512F | bit_AVX512BW;
 constexpr Requirements kRequirements[] = {
     // path, highest CPUID leaf, CPUID 1 ECX, CPUID 7 EBX, CPUID 7 ECX, XCR0, from bytes
     {PixelPath::Avx512Vbmi, 7, kAvx, kAvx512, bit_AVX512VBMI, kZmmState, 0},
+    {PixelPath::Avx2Pairs, 7, kAvx, bit_AVX2, 0, kYmmState, kPairsFrom},
     {PixelPath::Avx2, 7, kAvx, bit_AVX2, 0, kYmmState, 0},
     {PixelPath::Pairs, 0, 0, 0, 0, 0, kPairsFrom},
     {PixelPath::Scalar, 0, 0, 0, 0, 0, 0},
@@ -82,8 +83,8 @@ bool PathSupported(PixelPath path) { return PathSupportedBy(path, ThisMachine())
 PixelPath BestPixelPath(std::size_t bytes) { return BestPathFor(ThisMachine(), bytes); }
 
 // The other paths correct whole pixels from the start: the vector paths whole
-// blocks, the pairs all or, while another pass holds their table, none. The
-// scalar loop finishes what is left.
+// blocks, the pairs whole groups or, while another pass holds their tables,
+// none. The scalar loop finishes what is left.
 void CorrectWithPath(PixelPath path, const ChannelTables& tables, std::uint8_t* pixels, std::size_t bytes,
                      std::size_t bytesPerPixel) {
     std::size_t done = 0;
@@ -91,6 +92,7 @@ void CorrectWithPath(PixelPath path, const ChannelTables& tables, std::uint8_t* 
     case PixelPath::Scalar: break;
     case PixelPath::Pairs: done = CorrectPairs(tables, pixels, bytes, bytesPerPixel); break;
     case PixelPath::Avx2: done = CorrectAvx2Blocks(tables, pixels, bytes, bytesPerPixel); break;
+    case PixelPath::Avx2Pairs: done = CorrectAvx2PairBlocks(tables, pixels, bytes, bytesPerPixel); break;
     case PixelPath::Avx512Vbmi: done = CorrectAvx512VbmiBlocks(tables, pixels, bytes, bytesPerPixel); break;
     }
     CorrectScalar(tables, pixels + done, bytes - done, bytesPerPixel);

@@ -17,13 +17,15 @@ struct ChannelTables {
     std::uint8_t red[256];
 };
 
-enum class PixelPath { Scalar, Pairs, Avx2, Avx512Vbmi };
-constexpr PixelPath kPixelPaths[] = {PixelPath::Scalar, PixelPath::Pairs, PixelPath::Avx2, PixelPath::Avx512Vbmi};
+enum class PixelPath { Scalar, Pairs, Avx2, Avx2Pairs, Avx512Vbmi };
+constexpr PixelPath kPixelPaths[] = {PixelPath::Scalar, PixelPath::Pairs, PixelPath::Avx2, PixelPath::Avx2Pairs,
+                                     PixelPath::Avx512Vbmi};
 
-// The pair table is built on every pass, in the time the scalar loop takes
-// for a few thousand pixels, and saves a tenth to a quarter of the loop's time
-// (gamma_bench): it is repaid from some twenty thousand pixels on, and taken
-// from a megabyte on, with room for processors that build it more slowly.
+// The pair tables are built on every pass, in about the time the scalar loop
+// takes for ten thousand pixels, and save a sixth to a third of the time of
+// the paths without them (gamma_bench): they are repaid from some fifty
+// thousand pixels on without AVX2 and some hundred and fifty thousand with it,
+// and taken from a megabyte on.
 constexpr std::size_t kPairsFrom = std::size_t{1} << 20;
 
 // Whether a processor and system with these features can run the path, and

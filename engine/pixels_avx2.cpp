@@ -1,10 +1,15 @@
 // Without byte permutes over several registers, a 256-entry table is sixteen
 // 16-entry rows for pshufb, one per high nibble. A row serves one channel's
 // table, so the pixels' bytes are first rearranged into one register per
-// channel, and back after the look-ups.
+// channel, and back after the look-ups. The shuffles and blends keep two
+// vector ports busy and leave the integer and load ports nearly idle: on large
+// buffers, the same loop has those correct pixels by pair look-ups after each
+// block.
 #include "engine/pixels_avx2.h"
 
 #include <immintrin.h>
+
+#include "engine/pixels_pairs.h"
 
 // Per function, not for the whole build; helpers are always inlined, so no
 // vector goes through the stack, which MinGW's x86-64 compiler cannot align
@@ -72,13 +77,37 @@ PLX_AVX2_INLINE __m256i Lanes(const std::uint8_t (&order)[16]) {
     return _mm256_broadcastsi128_si256(_mm_loadu_si128(reinterpret_cast<const __m128i*>(order)));
 }
 
+// The pixels looked up in pairs after each block, where there are pair
+// tables: as many as the load ports take in the time of a block, beside the
+// block's own loads (gamma_bench). A 4-byte pixel takes four loads and stores
+// of the pixel and its pairs, a 3-byte pixel six.
+template <std::size_t kBytesPerPixel>
+constexpr std::size_t kPairPixelsPerBlock = kBytesPerPixel == 4 ? 12 : 8;
+
+template <std::size_t kBytesPerPixel>
+PLX_AVX2_INLINE void CorrectPairPixels(const PairTables& pairs, std::uint8_t* at) {
+#pragma GCC unroll 16
+    for (std::size_t p = 0; p < kPairPixelsPerBlock<kBytesPerPixel>; ++p)
+        CorrectPairPixel<kBytesPerPixel>(pairs, at + kBytesPerPixel * p);
+}
+
+// A block's bytes, and with pair tables those of the pixels after it.
+template <std::size_t kBytesPerPixel, bool kWithPairs>
+constexpr std::size_t StepBytes(std::size_t blockBytes) {
+    return blockBytes + (kWithPairs ? kBytesPerPixel * kPairPixelsPerBlock<kBytesPerPixel> : 0);
+}
+
 // 4-byte pixels, 128 bytes at a time: four pixels per lane, grouped by a 4x4
 // byte transpose, which is its own inverse.
-PLX_AVX2_INLINE std::size_t Correct32(const ChannelTables& tables, std::uint8_t* pixels, std::size_t bytes) {
+template <bool kWithPairs>
+PLX_AVX2_INLINE std::size_t Correct32(const ChannelTables& tables, const PairTables* pairs, std::uint8_t* pixels,
+                                      std::size_t bytes) {
     constexpr std::uint8_t kGroup[16] = {0, 4, 8, 12, 1, 5, 9, 13, 2, 6, 10, 14, 3, 7, 11, 15};
     const __m256i group = Lanes(kGroup);
+    constexpr std::size_t kStep = StepBytes<4, kWithPairs>(128);
     std::size_t done = 0;
-    for (; bytes - done >= 128; done += 128) {
+    for (; bytes - done >= kStep; done += kStep) {
+        if constexpr (kWithPairs) CorrectPairPixels<4>(*pairs, pixels + done + 128);
         auto* at = reinterpret_cast<__m256i*>(pixels + done);
         const Block loaded = {_mm256_loadu_si256(at), _mm256_loadu_si256(at + 1), _mm256_loadu_si256(at + 2),
                               _mm256_loadu_si256(at + 3)};
@@ -121,10 +150,14 @@ PLX_AVX2_INLINE __m256i Merge(const Phases& phases, __m256i a, __m256i b, __m256
 // any position the three registers hold three different channels: byte q of
 // register k is channel (q + 2k) % 3. Merging by position gives a register per
 // channel, in no particular pixel order, which the look-ups do not need.
-PLX_AVX2_INLINE std::size_t Correct24(const ChannelTables& tables, std::uint8_t* pixels, std::size_t bytes) {
+template <bool kWithPairs>
+PLX_AVX2_INLINE std::size_t Correct24(const ChannelTables& tables, const PairTables* pairs, std::uint8_t* pixels,
+                                      std::size_t bytes) {
     const Phases phases = PhasesOf();
+    constexpr std::size_t kStep = StepBytes<3, kWithPairs>(96);
     std::size_t done = 0;
-    for (; bytes - done >= 96; done += 96) {
+    for (; bytes - done >= kStep; done += kStep) {
+        if constexpr (kWithPairs) CorrectPairPixels<3>(*pairs, pixels + done + 96);
         auto* at = reinterpret_cast<__m256i*>(pixels + done);
         const __m256i v0 = _mm256_loadu_si256(at), v1 = _mm256_loadu_si256(at + 1), v2 = _mm256_loadu_si256(at + 2);
         const __m256i blue = LookUp(Merge(phases, v0, v1, v2), tables.blue);
@@ -137,11 +170,27 @@ PLX_AVX2_INLINE std::size_t Correct24(const ChannelTables& tables, std::uint8_t*
     return done;
 }
 
+template <bool kWithPairs>
+PLX_AVX2_INLINE std::size_t CorrectBlocks(const ChannelTables& tables, const PairTables* pairs, std::uint8_t* pixels,
+                                          std::size_t bytes, std::size_t bytesPerPixel) {
+    return bytesPerPixel == 4 ? Correct32<kWithPairs>(tables, pairs, pixels, bytes)
+                              : Correct24<kWithPairs>(tables, pairs, pixels, bytes);
+}
+
 }  // namespace
 
 PLX_AVX2 std::size_t CorrectAvx2Blocks(const ChannelTables& tables, std::uint8_t* pixels, std::size_t bytes,
                                        std::size_t bytesPerPixel) {
-    return bytesPerPixel == 4 ? Correct32(tables, pixels, bytes) : Correct24(tables, pixels, bytes);
+    return CorrectBlocks<false>(tables, nullptr, pixels, bytes, bytesPerPixel);
+}
+
+// Without the tables, while another pass holds them, the blocks alone.
+PLX_AVX2 std::size_t CorrectAvx2PairBlocks(const ChannelTables& tables, std::uint8_t* pixels, std::size_t bytes,
+                                           std::size_t bytesPerPixel) {
+    const PairTablesHold hold;
+    if (!hold.tables()) return CorrectBlocks<false>(tables, nullptr, pixels, bytes, bytesPerPixel);
+    BuildPairTables(tables, *hold.tables());
+    return CorrectBlocks<true>(tables, hold.tables(), pixels, bytes, bytesPerPixel);
 }
 
 }  // namespace plx

@@ -10,4 +10,9 @@ namespace plx {
 std::size_t CorrectAvx2Blocks(const ChannelTables& tables, std::uint8_t* pixels, std::size_t bytes,
                               std::size_t bytesPerPixel);
 
+// The same with pair look-ups beside the blocks, whose tables take a few
+// microseconds to build: for large buffers.
+std::size_t CorrectAvx2PairBlocks(const ChannelTables& tables, std::uint8_t* pixels, std::size_t bytes,
+                                  std::size_t bytesPerPixel);
+
 }  // namespace plx

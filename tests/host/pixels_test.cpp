@@ -192,36 +192,35 @@ ChannelTables ScrambledTables() {
 
 TEST_P(CorrectWithPathTest, EveryLevelOfScrambledTables) { ExpectTablesApplied(GetParam(), ScrambledTables()); }
 
-// Every blue and green pair, which the pair path looks up as one, in a frame
-// of thousands of vector blocks.
-TEST_P(CorrectWithPathTest, EveryBlueAndGreenPair) {
-    for (std::size_t bytesPerPixel : {3, 4}) {
-        std::vector<std::uint8_t> pixels;
-        for (int pair = 0; pair < 65536; ++pair) {
-            const std::uint8_t pixel[4] = {static_cast<std::uint8_t>(pair), static_cast<std::uint8_t>(pair >> 8),
-                                           static_cast<std::uint8_t>(pair * 7), static_cast<std::uint8_t>(pair ^ 0x5A)};
-            pixels.insert(pixels.end(), pixel, pixel + bytesPerPixel);
-        }
+// Every byte pair in every place a pair path looks two bytes up as one: each
+// 12 bytes (three 4-byte pixels, four 3-byte pixels) repeat one pair.
+TEST_P(CorrectWithPathTest, EveryBytePairInEveryPlace) {
+    std::vector<std::uint8_t> pixels;
+    for (int pair = 0; pair < 65536; ++pair)
+        for (int k = 0; k < 6; ++k)
+            pixels.insert(pixels.end(), {static_cast<std::uint8_t>(pair), static_cast<std::uint8_t>(pair >> 8)});
+    for (std::size_t bytesPerPixel : {3, 4})
         ExpectCorrected(GetParam(), ScrambledTables(), pixels, pixels.size(), bytesPerPixel, 1);
-    }
 }
 
-// As if from another thread: a pass that finds the pair table held leaves it
-// alone and corrects the pixels all the same; once let go, it is taken again.
-TEST(PairTable, PassesLeaveItAloneWhileHeldAndTakeItOnceLetGo) {
+// As if from another thread: a pass that finds the pair tables held leaves
+// them alone and corrects the pixels all the same; once let go, they are
+// taken again.
+TEST(PairTables, PassesLeaveThemAloneWhileHeldAndTakeThemOnceLetGo) {
     {
-        const PairTableHold held;
-        ASSERT_NE(held.table(), nullptr);
-        std::fill_n(held.table(), 65536, 0xA5A5);
-        ExpectTablesApplied(PixelPath::Pairs, ScrambledTables());
-        EXPECT_EQ(std::count(held.table(), held.table() + 65536, 0xA5A5), 65536);
-        EXPECT_EQ(PairTableHold().table(), nullptr);
+        const PairTablesHold held;
+        ASSERT_NE(held.tables(), nullptr);
+        std::fill_n(held.tables()->blueGreen, 65536, 0xA5A5);
+        for (PixelPath path : {PixelPath::Pairs, PixelPath::Avx2Pairs})
+            if (PathSupported(path)) ExpectTablesApplied(path, ScrambledTables());
+        EXPECT_EQ(std::count(held.tables()->blueGreen, held.tables()->blueGreen + 65536, 0xA5A5), 65536);
+        EXPECT_EQ(PairTablesHold().tables(), nullptr);
     }
-    EXPECT_NE(PairTableHold().table(), nullptr);
+    EXPECT_NE(PairTablesHold().tables(), nullptr);
 }
 
 std::string PathName(const testing::TestParamInfo<PixelPath>& info) {
-    const char* const names[] = {"Scalar", "Pairs", "Avx2", "Avx512Vbmi"};
+    const char* const names[] = {"Scalar", "Pairs", "Avx2", "Avx2Pairs", "Avx512Vbmi"};
     return names[static_cast<int>(info.param)];
 }
 
@@ -232,7 +231,7 @@ TEST(PixelPathChoice, TakesTheFastestPathTheProcessorHasAndTheSystemSaves) {
     constexpr std::uint32_t kAvx512 = bit_AVX2 | bit_AVX512F | bit_AVX512BW;
     // XCR0: x87, SSE, AVX (YMM); opmask and ZMM as well.
     constexpr std::uint64_t kYmm = 0x7, kZmm = 0xE7;
-    // Just below and at the size the pair table is taken from, and a 4K frame.
+    // Just below and at the size the pair tables are taken from, and a 4K frame.
     constexpr std::size_t kSizes[] = {kPairsFrom - 1, kPairsFrom, 3840 * 2160 * 4};
     using enum PixelPath;
     struct Case {
@@ -242,11 +241,13 @@ TEST(PixelPathChoice, TakesTheFastestPathTheProcessorHasAndTheSystemSaves) {
     } cases[] = {
         // name, {highest leaf, CPUID 1 ECX, CPUID 7 EBX, CPUID 7 ECX, XCR0}, best path for each size
         {"no CPUID", {}, {Scalar, Pairs, Pairs}},
-        {"AVX2", {7, kAvx, bit_AVX2, 0, kYmm}, {Avx2, Avx2, Avx2}},
+        {"AVX2", {7, kAvx, bit_AVX2, 0, kYmm}, {Avx2, Avx2Pairs, Avx2Pairs}},
         {"AVX-512 VBMI", {13, kAvx, kAvx512, bit_AVX512VBMI, kZmm}, {Avx512Vbmi, Avx512Vbmi, Avx512Vbmi}},
-        {"AVX-512 not saved by the system", {13, kAvx, kAvx512, bit_AVX512VBMI, kYmm}, {Avx2, Avx2, Avx2}},
-        {"AVX-512 opmask saved, ZMM not", {13, kAvx, kAvx512, bit_AVX512VBMI, kYmm | 0x20}, {Avx2, Avx2, Avx2}},
-        {"AVX-512 without VBMI", {13, kAvx, kAvx512, 0, kZmm}, {Avx2, Avx2, Avx2}},
+        {"AVX-512 not saved by the system", {13, kAvx, kAvx512, bit_AVX512VBMI, kYmm}, {Avx2, Avx2Pairs, Avx2Pairs}},
+        {"AVX-512 opmask saved, ZMM not",
+         {13, kAvx, kAvx512, bit_AVX512VBMI, kYmm | 0x20},
+         {Avx2, Avx2Pairs, Avx2Pairs}},
+        {"AVX-512 without VBMI", {13, kAvx, kAvx512, 0, kZmm}, {Avx2, Avx2Pairs, Avx2Pairs}},
         {"AVX without OSXSAVE", {13, bit_AVX, kAvx512, bit_AVX512VBMI, 0}, {Scalar, Pairs, Pairs}},
         {"AVX2 without AVX", {7, bit_OSXSAVE, bit_AVX2, 0, kYmm}, {Scalar, Pairs, Pairs}},
         // Above the highest leaf CPUID answers with another leaf's bits.
