@@ -7,9 +7,9 @@
 
 #include "app/lumora_wizard.h"
 #include "app/resources/resource.h"
-#include "app/ui/program_path.h"
 #include "app/web_addresses.h"
 #include "app/workflow_state.h"
+#include "ui/system/program_files.h"
 
 BOOL LumoraApp::InitInstance() {
     CWinApp::InitInstance();
@@ -30,6 +30,6 @@ BOOL LumoraApp::OnCommand(UINT id, UINT notify, HWND) {
 
 // The help installed beside the program, which needs no network.
 void LumoraApp::OnHelp() {
-    const std::string page = PageBesideProgram(ProgramPath(), Unscrambled(kHelpPage));
-    if (!page.empty()) ShellExecuteA(nullptr, "open", page.c_str(), nullptr, nullptr, SW_SHOW);
+    const std::wstring page = PageBesideProgram(OwnProgramPath(), Unscrambled(kHelpPage));
+    if (!page.empty()) ShellExecuteW(nullptr, L"open", page.c_str(), nullptr, nullptr, SW_SHOW);
 }

@@ -40,11 +40,15 @@ inline constexpr auto kAboutPage = Scramble("help\\about.html");
 // The web pane's page: the program's HTML resource of this name.
 inline constexpr auto kPanePage = Scramble("PANE.HTML");
 
+// The program's path is wide: its ANSI form names nothing where the folder is
+// outside the code page (a user's own folder, in another script). The pages'
+// names are ASCII.
+
 // `page` in the folder of the program file `programPath`; "" when the path
 // names no folder, so that nothing is opened relative to whatever folder is
 // current.
-std::string PageBesideProgram(std::string_view programPath, std::string_view page);
+std::wstring PageBesideProgram(std::wstring_view programPath, std::string_view page);
 
 // The address under which the browser control's res: protocol finds the HTML
 // resource `name` of the program file `programPath`, or "" without a path.
-std::string ResourcePageAddress(std::string_view programPath, std::string_view name);
+std::wstring ResourcePageAddress(std::wstring_view programPath, std::string_view name);

@@ -6,9 +6,9 @@
 #include <span>
 
 #include "app/resources/resource.h"
-#include "app/ui/program_path.h"
 #include "app/ui/wrong_windows.h"
 #include "app/web_addresses.h"
+#include "ui/system/program_files.h"
 #include "ui/window_icons.h"
 
 namespace {
@@ -61,8 +61,8 @@ void ApplyButtons(HWND frame, ButtonSet set) {
 }
 
 // An empty address would open whatever folder is current.
-void OpenAddress(const std::string& address) {
-    if (!address.empty()) ShellExecuteA(nullptr, "open", address.c_str(), nullptr, nullptr, SW_SHOWNORMAL);
+void OpenAddress(const std::wstring& address) {
+    if (!address.empty()) ShellExecuteW(nullptr, L"open", address.c_str(), nullptr, nullptr, SW_SHOWNORMAL);
 }
 
 }  // namespace
@@ -82,7 +82,7 @@ BOOL CNewWizDialog::OnInitDialog() {
     CDialog::OnInitDialog();
     // The pane's page is inside the program; About and the credit picture
     // open the about page installed beside it.
-    const std::string program = ProgramPath();
+    const std::wstring program = OwnProgramPath();
     paneAddress_ = ResourcePageAddress(program, Unscrambled(kPanePage));
     aboutAddress_ = PageBesideProgram(program, Unscrambled(kAboutPage));
     poweredByAddress_ = aboutAddress_;

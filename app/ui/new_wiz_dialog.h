@@ -65,9 +65,9 @@ private:
 
     std::vector<std::unique_ptr<CNewWizPage>> pages_;
     CSimpleBrowser webPane_;
-    std::string paneAddress_;
-    std::string aboutAddress_;
-    std::string poweredByAddress_;
+    std::wstring paneAddress_;
+    std::wstring aboutAddress_;
+    std::wstring poweredByAddress_;
     CBitmapButton back0Button_;
     CBitmapButton poweredByButton_;
     // The active page's picture, at the frame's scaling.

@@ -91,8 +91,15 @@ BOOL SimpleBrowser::Create(DWORD style, const RECT& rect, HWND parent, UINT id) 
 }
 
 void SimpleBrowser::Navigate(const char* address) {
-    if (!browser_) return;
-    BSTR url = ToBstr(address ? address : "");
+    if (browser_) NavigateTo(ToBstr(address ? address : ""));
+}
+
+void SimpleBrowser::Navigate(const wchar_t* address) {
+    if (browser_) NavigateTo(SysAllocString(address ? address : L""));
+}
+
+// Takes the address over, and frees it.
+void SimpleBrowser::NavigateTo(BSTR url) {
     if (!url) return;
     VARIANT flags;
     VariantInit(&flags);
@@ -177,7 +184,7 @@ LRESULT CALLBACK SimpleBrowser::WindowProc(HWND window, UINT message, WPARAM wPa
     return DefWindowProcA(window, message, wParam, lParam);
 }
 
-void SimpleBrowser::NavigateLater(const std::string& address) {
+void SimpleBrowser::NavigateLater(const std::wstring& address) {
     laterAddress_ = address;
     if (hwnd_) PostMessageA(hwnd_, kNavigateLaterMessage, 0, 0);
 }
@@ -262,7 +269,7 @@ void SimpleBrowser::OnTitleChange(const std::string& text) {
 
 bool SimpleBrowser::OnNavigateError(const std::string&) { return false; }
 
-void CSimpleBrowser::ShowOwnPage(const std::string& address) {
+void CSimpleBrowser::ShowOwnPage(const std::wstring& address) {
     ownPage_ = address;
     fellBack_ = false;
     Navigate(address.c_str());

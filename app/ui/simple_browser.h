@@ -56,6 +56,7 @@ public:
     BOOL Create(DWORD style, const RECT& rect, HWND parent, UINT id);
     // Does nothing unless the pane has its browser.
     void Navigate(const char* address);
+    void Navigate(const wchar_t* address);
 
 protected:
     // The eight control events, as the base sends them to the parent.
@@ -75,7 +76,7 @@ protected:
 
     // Navigates once the control's current event is over: navigating from
     // inside one of its events would reenter the navigation that sent it.
-    void NavigateLater(const std::string& address);
+    void NavigateLater(const std::wstring& address);
     HWND Window() const { return hwnd_; }
 
     SimpleBrowserSite* host_ = nullptr;  // the control's site and its window (child 0xE900)
@@ -87,6 +88,7 @@ private:
 
     static LRESULT CALLBACK WindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
     bool StartBrowser(int width, int height);
+    void NavigateTo(BSTR url);
     bool BlankDocumentPending() const;
     void WaitForBlankDocument();
     void OnSize(int width, int height);
@@ -95,7 +97,7 @@ private:
 
     HWND hwnd_ = nullptr;
     bool oleInitialised_ = false;
-    std::string laterAddress_;
+    std::wstring laterAddress_;
 };
 
 // The pane the wizard uses: it reports every event like the base, and shows
@@ -109,7 +111,7 @@ public:
 
     // Navigates to `address`, the pane's own page, which from now on also
     // stands in for any page that fails to load.
-    void ShowOwnPage(const std::string& address);
+    void ShowOwnPage(const std::wstring& address);
 
 protected:
     bool OnBeforeNavigation(const std::string& url, const std::string& frame, const unsigned char* postData,
@@ -118,7 +120,7 @@ protected:
     bool OnNavigateError(const std::string& url) override;
 
 private:
-    std::string ownPage_;
+    std::wstring ownPage_;
     // Set when the own page stood in for a failed one, until a page arrives:
     // if the own page fails as well, the pane stays as it is.
     bool fellBack_ = false;

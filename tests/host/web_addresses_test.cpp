@@ -17,32 +17,36 @@ TEST(WebAddresses, StoredOneCodeHigherThanTheAddress) {
 
 TEST(WebAddresses, PagesLieInTheProgramsFolder) {
     const struct {
-        const char* program;
-        const char* page;
+        const wchar_t* program;
+        const wchar_t* page;
     } cases[] = {
-        {R"(C:\Programs\Lumora\Lumora.exe)", R"(C:\Programs\Lumora\help\index.html)"},
-        {R"(C:\Program Files\My.Tools\Lumora.exe)", R"(C:\Program Files\My.Tools\help\index.html)"},
-        {R"(\\server\share\Lumora.exe)", R"(\\server\share\help\index.html)"},
-        {"C:/Lumora/Lumora.exe", R"(C:/Lumora/help\index.html)"},
+        {LR"(C:\Programs\Lumora\Lumora.exe)", LR"(C:\Programs\Lumora\help\index.html)"},
+        {LR"(C:\Program Files\My.Tools\Lumora.exe)", LR"(C:\Program Files\My.Tools\help\index.html)"},
+        {LR"(\\server\share\Lumora.exe)", LR"(\\server\share\help\index.html)"},
+        {L"C:/Lumora/Lumora.exe", LR"(C:/Lumora/help\index.html)"},
+        // A folder the ANSI code page cannot spell stays whole.
+        {LR"(C:\Users\Иван\AppData\Local\Programs\Lumora\Lumora.exe)",
+         LR"(C:\Users\Иван\AppData\Local\Programs\Lumora\help\index.html)"},
         // Without a folder nothing is opened, rather than a page of whatever folder is current.
-        {"Lumora.exe", ""},
-        {"", ""},
+        {L"Lumora.exe", L""},
+        {L"", L""},
     };
-    for (const auto& c : cases) EXPECT_EQ(PageBesideProgram(c.program, R"(help\index.html)"), c.page) << c.program;
+    for (const auto& c : cases) EXPECT_EQ(PageBesideProgram(c.program, R"(help\index.html)"), c.page);
 }
 
 TEST(WebAddresses, ThePanesPageIsAResourceOfTheProgram) {
     const struct {
-        const char* program;
-        const char* address;
+        const wchar_t* program;
+        const wchar_t* address;
     } cases[] = {
-        {R"(C:\Programs\Lumora\Lumora.exe)", R"(res://C:\Programs\Lumora\Lumora.exe/PANE.HTML)"},
-        {R"(C:\Program Files\Lumora\Lumora.exe)", R"(res://C:\Program Files\Lumora\Lumora.exe/PANE.HTML)"},
+        {LR"(C:\Programs\Lumora\Lumora.exe)", LR"(res://C:\Programs\Lumora\Lumora.exe/PANE.HTML)"},
+        {LR"(C:\Program Files\Lumora\Lumora.exe)", LR"(res://C:\Program Files\Lumora\Lumora.exe/PANE.HTML)"},
+        {LR"(C:\Users\Иван\Lumora.exe)", LR"(res://C:\Users\Иван\Lumora.exe/PANE.HTML)"},
         // What would start an escape or end the path is encoded.
-        {R"(C:\100% #1\Lumora.exe)", R"(res://C:\100%25 %231\Lumora.exe/PANE.HTML)"},
-        {"", ""},
+        {LR"(C:\100% #1\Lumora.exe)", LR"(res://C:\100%25 %231\Lumora.exe/PANE.HTML)"},
+        {L"", L""},
     };
-    for (const auto& c : cases) EXPECT_EQ(ResourcePageAddress(c.program, "PANE.HTML"), c.address) << c.program;
+    for (const auto& c : cases) EXPECT_EQ(ResourcePageAddress(c.program, "PANE.HTML"), c.address);
 }
 
 }  // namespace

@@ -155,8 +155,8 @@ TEST_F(WebPane, OnlyTheBasePaneCancelsWhenTheParentAsks) {
         ASSERT_TRUE(pane->CreateFromControl(parent.hwnd, ParentWindow::kPaneId));
         EventArguments arguments;
         Inject(*pane, EightEvents()[0], arguments);
-        EXPECT_EQ(arguments.cancel, c.cancel) << (c.basePane ? "SimpleBrowser" : "CSimpleBrowser") << " answered "
-                                              << c.parentAnswer;
+        EXPECT_EQ(arguments.cancel, c.cancel)
+            << (c.basePane ? "SimpleBrowser" : "CSimpleBrowser") << " answered " << c.parentAnswer;
     }
 }
 
@@ -170,7 +170,7 @@ TEST_F(WebPane, AFailedNavigationIsCancelledAndTheOwnPageShownOnce) {
     ASSERT_TRUE(pane.CreateFromControl(parent_->hwnd, ParentWindow::kPaneId));
     ASSERT_TRUE(parent_->PumpUntil([&] { return pane.Failures("about:blank") == 1; }));
     parent_->seen.clear();
-    pane.ShowOwnPage(kOwnPage);
+    pane.ShowOwnPage(kOwnPageWide);
     ASSERT_TRUE(parent_->PumpUntil([&] { return pane.Failures(kOwnPage) == 2; }));
     ASSERT_TRUE(parent_->Flush());
     EXPECT_EQ(Navigations(), (std::vector<std::string>{kOwnPage, kOwnPage}));
